@@ -1,0 +1,154 @@
+// The full-screen clock window.
+#include "clock/fclock.h"
+
+#include "core/date_time.h"
+#include "core/numeric.h"
+#include "forms/runtime.h"
+#include "runcontrol/run_control.h"
+#include "startup/globals.h"
+
+namespace zelvane {
+namespace {
+
+// Stored properties (twips, points, RGB).
+constexpr int32_t kDesignClientWidthTw = 6150;
+constexpr int32_t kDesignClientHeightTw = 4020;
+constexpr int32_t kTimerIntervalMs = 500;
+constexpr forms::OleColor kBackColor = 0x000000;
+constexpr forms::OleColor kTextColor = 0x00FFFF;  // yellow
+constexpr char kDesignCaption[] = "00:00:00";
+
+struct LabelDesign {
+    int32_t left, top, width, height;
+    float points;
+    int weight;
+};
+constexpr LabelDesign kLabel1 = {0, 1710, 5715, 1665, 72.0f, FW_BOLD};
+constexpr LabelDesign kLabel2 = {1905, 1410, 1905, 540, 24.0f, FW_NORMAL};
+
+forms::FormSpec ClockSpec() {
+    forms::FormSpec spec;
+    spec.border = forms::BorderStyle::kNone;
+    spec.caption = "";
+    spec.clientWidthTw = kDesignClientWidthTw;
+    spec.clientHeightTw = kDesignClientHeightTw;
+    spec.backColor = kBackColor;
+    return spec;
+}
+
+void ApplyDesign(forms::Label& label, const LabelDesign& design) {
+    forms::FontSpec font;
+    font.face = "Arial";
+    font.points = design.points;
+    font.weight = design.weight;
+    font.charset = ANSI_CHARSET;
+    label.Move(design.left, design.top, design.width, design.height);
+    label.SetFont(font);
+    label.SetForeColor(kTextColor);
+    label.SetBackColor(kBackColor);
+    label.SetBackOpaque(true);
+    label.SetAlignment(forms::Label::Alignment::kCenter);
+    label.SetCaption(kDesignCaption);
+    label.SetAutoSize(true);
+}
+
+std::string TimeText(double date) {
+    return FormatTime(date, forms::UserLocaleNames());
+}
+
+std::string DateText(double date) {
+    return FormatLongDate(date, forms::UserLocaleNames());
+}
+
+}  // namespace
+
+fclock* fclock::current_ = nullptr;
+
+fclock::fclock() : forms::Form(ClockSpec()) {
+    Add(Label1);
+    Add(Label2);
+    Add(Timer1);
+    ApplyDesign(Label1, kLabel1);
+    ApplyDesign(Label2, kLabel2);
+    Timer1.SetEnabled(false);
+    Timer1.SetInterval(kTimerIntervalMs);
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    Label1.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Label1_MouseDown(b, s, x, y); };
+    // A press on the date acts like a press anywhere else on the clock.
+    Label2.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Label2_MouseDown(b, s, x, y); };
+    current_ = this;
+}
+
+fclock::~fclock() {
+    if (current_ == this)
+        current_ = nullptr;
+}
+
+void fclock::Form_Load() {
+    LastDate = forms::Now();
+    const double screenW = forms::ScreenWidthTw();
+    const double screenH = forms::ScreenHeightTw();
+    Move(0, 0, ToInt32(screenW), ToInt32(screenH));
+    Maximize();
+    motion_.Layout(screenW, screenH, Label1.Width(), Label1.Height());
+    motion_.NewSteps(forms::Rnd(), forms::Rnd(), TwipsPerPixelX, TwipsPerPixelY);
+    motion_.DirX = 1;
+    motion_.DirY = 1;
+    motion_.Advance();
+    Label2.SetCaption(DateText(forms::Now()));
+    Label1.SetCaption(TimeText(forms::Now()));
+    forms::DoEvents();
+    PlaceLabels();
+    Timer1.SetEnabled(true);
+}
+
+void fclock::Timer1_Timer() {
+    const double now = forms::Now();
+    if (now > LastDate) {
+        Label2.SetCaption(DateText(now));
+        LastDate = forms::Now();
+    }
+    Label1.SetCaption(TimeText(forms::Now()));
+    motion_.NewSteps(forms::Rnd(), forms::Rnd(), TwipsPerPixelX, TwipsPerPixelY);
+    motion_.Advance();
+    motion_.Bounce();
+    PlaceLabels();
+}
+
+void fclock::PlaceLabels() {
+    Label1.SetLeft(motion_.PosX);
+    Label1.SetTop(motion_.PosY);
+    Label2.SetLeft(motion_.PosX);
+    Label2.SetTop(CheckedSub32(motion_.PosY, Label2.Height()));
+}
+
+void fclock::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
+    (void)cancel;
+    Timer1.SetEnabled(false);
+    // Closed from outside (WM_CLOSE, the close command): the run must end as if a key had
+    // been pressed, or the driver would pump on with no window and the cursor hidden.
+    if (unloadMode != forms::kUnloadFromCode)
+        RequestEnd();
+}
+
+void fclock::Form_KeyDown(int16_t, int16_t) {
+    RequestEnd();
+}
+
+void fclock::Form_KeyPress(int16_t) {
+    RequestEnd();
+}
+
+void fclock::Form_MouseDown(int16_t button, int16_t shift, float, float) {
+    HandleMouseDown(button, shift, kTrue);
+}
+
+void fclock::Label1_MouseDown(int16_t button, int16_t shift, float, float) {
+    HandleMouseDown(button, shift, kTrue);
+}
+
+void fclock::Label2_MouseDown(int16_t button, int16_t shift, float, float) {
+    HandleMouseDown(button, shift, kTrue);
+}
+
+}  // namespace zelvane

@@ -1,0 +1,43 @@
+// The full-screen clock window of saver mode: time and date in yellow on black,
+// moving one step every half second and bouncing off the screen edges.
+#pragma once
+
+#include "core/motion.h"
+#include "forms/form.h"
+
+namespace zelvane {
+
+class fclock : public forms::Form {
+public:
+    fclock();
+    ~fclock() override;
+
+    // The one clock window of the run, for the routines that put it back on top.
+    static fclock* Current() { return current_; }
+
+    forms::Timer Timer1;
+    forms::Label Label1;  // time
+    forms::Label Label2;  // date
+
+    // Motion state, in twips.
+    const ClockMotion& Motion() const { return motion_; }
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
+    void Form_KeyDown(int16_t keyCode, int16_t shift) override;
+    void Form_KeyPress(int16_t keyAscii) override;
+    void Form_MouseDown(int16_t button, int16_t shift, float x, float y) override;
+
+private:
+    void Timer1_Timer();
+    void Label1_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void Label2_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void PlaceLabels();
+
+    double LastDate = 0;
+    ClockMotion motion_;
+    static fclock* current_;
+};
+
+}  // namespace zelvane

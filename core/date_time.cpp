@@ -1,0 +1,217 @@
+// OLE Automation dates: conversion to and from calendar fields, the program's four
+// format patterns, and the time base of the event-pumping pause.
+#include "core/date_time.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/numeric.h"
+
+namespace zelvane {
+
+namespace {
+
+constexpr int64_t kSecondsPerMinute = 60;
+constexpr int64_t kSecondsPerHour = 3600;
+constexpr int64_t kWholeSecondsPerDay = 86400;
+constexpr int64_t kMonthsPerYear = 12;
+constexpr int64_t kDaysPerWeek = 7;
+constexpr double kMillisecondsPerSecond = 1000.0;
+
+// Proleptic Gregorian day numbers, counted in 400-year eras that start on 1 March 0000
+// (a leap day then falls at the end of the counted year).
+constexpr int64_t kDaysPerEra = 146097;
+constexpr int64_t kYearsPerEra = 400;
+constexpr int64_t kDaysPerYear = 365;
+constexpr int64_t kEraStartToUnixEpoch = 719468;
+constexpr int64_t kMonthsFromMarch = 153;  // days of the five months March..July
+constexpr int64_t kMonthGroup = 5;
+constexpr int64_t kLeapYearEvery = 4;
+constexpr int64_t kYearsPerCentury = 100;
+constexpr int64_t kDaysPer4Years = kDaysPerYear * kLeapYearEvery + 1;
+constexpr int64_t kDaysPerCentury = kDaysPerYear * kYearsPerCentury + kYearsPerCentury / kLeapYearEvery - 1;
+
+// 30 December 1899 was a Saturday.
+constexpr int64_t kOleEpochWeekday = 6;
+
+constexpr int kTwoDigits = 10;
+constexpr int kFourDigitYear = 1000;
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+int64_t FloorMod(int64_t a, int64_t b) {
+    return a - FloorDiv(a, b) * b;
+}
+
+constexpr int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - (kYearsPerEra - 1)) / kYearsPerEra;
+    const int64_t yearOfEra = year - era * kYearsPerEra;
+    const int64_t dayOfYear = (kMonthsFromMarch * (month > 2 ? month - 3 : month + 9) + 2) / kMonthGroup + day - 1;
+    const int64_t dayOfEra =
+        yearOfEra * kDaysPerYear + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury + dayOfYear;
+    return era * kDaysPerEra + dayOfEra - kEraStartToUnixEpoch;
+}
+
+struct CivilDate {
+    int64_t year;
+    int month;
+    int day;
+};
+
+CivilDate CivilFromDays(int64_t days) {
+    days += kEraStartToUnixEpoch;
+    const int64_t era = FloorDiv(days, kDaysPerEra);
+    const int64_t dayOfEra = days - era * kDaysPerEra;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / (kDaysPer4Years - 1) + dayOfEra / kDaysPerCentury -
+                               dayOfEra / (kDaysPerEra - 1)) /
+                              kDaysPerYear;
+    const int64_t dayOfYear =
+        dayOfEra - (kDaysPerYear * yearOfEra + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury);
+    const int64_t monthFromMarch = (kMonthGroup * dayOfYear + 2) / kMonthsFromMarch;
+    const int day = static_cast<int>(dayOfYear - (kMonthsFromMarch * monthFromMarch + 2) / kMonthGroup + 1);
+    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    return {yearOfEra + era * kYearsPerEra + (month <= 2 ? 1 : 0), month, day};
+}
+
+constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
+
+std::string TwoDigits(int value) {
+    std::string text = std::to_string(value);
+    return value < kTwoDigits ? "0" + text : text;
+}
+
+std::string YearDigits(int year) {
+    std::string text = std::to_string(year);
+    while (year < kFourDigitYear && text.size() < 4)
+        text.insert(0, "0");
+    return text;
+}
+
+std::string FormatTimeWith(double date, std::string_view separator) {
+    const DateFields fields = FieldsFromOleDate(date);
+    std::string text = TwoDigits(fields.hour);
+    text += separator;
+    text += TwoDigits(fields.minute);
+    text += separator;
+    text += TwoDigits(fields.second);
+    return text;
+}
+
+struct PauseClock {
+    float end;      // start + seconds, in single precision
+    float current;  // now, moved to the next day when midnight has passed
+};
+
+PauseClock PauseClockOf(float start, float seconds, float now) {
+    const float end = start + seconds;
+    return {end, now < start ? now + kSecondsPerDay : now};
+}
+
+}  // namespace
+
+double OleDateFromFields(int year, int month, int day, int hour, int minute, int second) {
+    // Out-of-range months, days and times carry into the next field, as a calendar would.
+    const int64_t monthIndex = static_cast<int64_t>(year) * kMonthsPerYear + (month - 1);
+    const int64_t wholeYear = FloorDiv(monthIndex, kMonthsPerYear);
+    const int64_t monthOfYear = FloorMod(monthIndex, kMonthsPerYear) + 1;
+    const int64_t seconds =
+        static_cast<int64_t>(hour) * kSecondsPerHour + static_cast<int64_t>(minute) * kSecondsPerMinute + second;
+    const int64_t dayIndex = DaysFromCivil(wholeYear, monthOfYear, 1) + (static_cast<int64_t>(day) - 1) +
+                             FloorDiv(seconds, kWholeSecondsPerDay) - kOleEpochDays;
+    const double fraction =
+        static_cast<double>(FloorMod(seconds, kWholeSecondsPerDay)) / static_cast<double>(kWholeSecondsPerDay);
+    // Before the epoch the whole days count down while the time of day still counts up.
+    const auto wholeDays = static_cast<double>(dayIndex);
+    return dayIndex >= 0 ? wholeDays + fraction : wholeDays - fraction;
+}
+
+DateFields FieldsFromOleDate(double date) {
+    if (!(date >= kMinOleDate && date < kMaxOleDate))
+        RaiseOverflow();
+    auto dayIndex = static_cast<int64_t>(std::trunc(date));
+    const double fraction = std::fabs(date - std::trunc(date));
+    auto seconds = static_cast<int64_t>(RoundHalfEven(fraction * static_cast<double>(kWholeSecondsPerDay)));
+    if (seconds >= kWholeSecondsPerDay) {
+        seconds -= kWholeSecondsPerDay;
+        ++dayIndex;
+    }
+
+    const CivilDate civil = CivilFromDays(dayIndex + kOleEpochDays);
+    DateFields fields;
+    fields.year = static_cast<int>(civil.year);
+    fields.month = civil.month;
+    fields.day = civil.day;
+    fields.weekday = static_cast<int>(FloorMod(dayIndex + kOleEpochWeekday, kDaysPerWeek));
+    fields.hour = static_cast<int>(seconds / kSecondsPerHour);
+    fields.minute = static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute);
+    fields.second = static_cast<int>(seconds % kSecondsPerMinute);
+    return fields;
+}
+
+LocaleNames EnglishLocaleNames() {
+    LocaleNames names;
+    names.dayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    names.monthNames = {"January", "February", "March",     "April",   "May",      "June",
+                        "July",    "August",   "September", "October", "November", "December"};
+    names.timeSeparator = ":";
+    return names;
+}
+
+std::string FormatTime(double date, const LocaleNames& names) {
+    return FormatTimeWith(date, names.timeSeparator);
+}
+
+std::string FormatTimeLiteralColons(double date) {
+    return FormatTimeWith(date, ":");
+}
+
+std::string FormatLongDate(double date, const LocaleNames& names) {
+    // "d" and "dd" differ only in the leading zero, which a two-digit day never has.
+    const DateFields fields = FieldsFromOleDate(date);
+    return names.dayNames[static_cast<size_t>(fields.weekday)] + ", " + std::to_string(fields.day) + " " +
+           names.monthNames[static_cast<size_t>(fields.month - 1)] + " " + YearDigits(fields.year);
+}
+
+double DayTimeOf(double firstReading, double secondReading) {
+    const double dayTime = firstReading - std::trunc(secondReading);
+    // Readings on either side of midnight leave a small negative value, which the
+    // encoding reads as a time just after midnight; the first reading's own time of
+    // day is what was meant.
+    if (firstReading >= 0 && dayTime < 0)
+        return firstReading - std::floor(firstReading);
+    return dayTime;
+}
+
+int16_t SecondOfDayTime(double dayTime) {
+    return static_cast<int16_t>(FieldsFromOleDate(dayTime).second);
+}
+
+float SecondsSinceMidnight(int hour, int minute, int second, int milliseconds) {
+    const double seconds = static_cast<double>(hour) * kSecondsPerHour +
+                           static_cast<double>(minute) * kSecondsPerMinute + second +
+                           milliseconds / kMillisecondsPerSecond;
+    return static_cast<float>(seconds);
+}
+
+bool PauseIsOver(float start, float seconds, float now) {
+    const PauseClock clock = PauseClockOf(start, seconds, now);
+    // A pause with no number in it would never end: it ends at once instead.
+    if (std::isnan(clock.end) || std::isnan(clock.current))
+        return true;
+    return clock.current >= clock.end;
+}
+
+uint32_t PauseRemainingMs(float start, float seconds, float now) {
+    if (PauseIsOver(start, seconds, now))
+        return 0;
+    const PauseClock clock = PauseClockOf(start, seconds, now);
+    const double remainingMs = std::ceil((static_cast<double>(clock.end) - clock.current) * kMillisecondsPerSecond);
+    constexpr auto kLongest = static_cast<double>(std::numeric_limits<uint32_t>::max());
+    return remainingMs < kLongest ? static_cast<uint32_t>(remainingMs) : std::numeric_limits<uint32_t>::max();
+}
+
+}  // namespace zelvane

@@ -1,0 +1,269 @@
+// The controls on Win32: labels, frames and images painted by their form, push
+// buttons as child windows, timers on the form's window.
+#include "forms/controls.h"
+
+#include "core/numeric.h"
+#include "forms/form.h"
+#include "forms/runtime.h"
+
+namespace forms {
+namespace {
+
+constexpr int kPointsPerInch = 72;
+constexpr int kLabelDrawFlags = DT_NOPREFIX | DT_EXPANDTABS;
+
+UniqueFont CreateFontFor(const FontSpec& spec) {
+    LOGFONTA lf = {};
+    HDC screen = ::GetDC(nullptr);
+    // Fractional point sizes (8.25, 15.75) are kept exact until the final rounding.
+    lf.lfHeight = -zelvane::ToInt32(spec.points * ::GetDeviceCaps(screen, LOGPIXELSY) / kPointsPerInch);
+    ::ReleaseDC(nullptr, screen);
+    lf.lfWeight = spec.weight;
+    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfCharSet = spec.charset;
+    lstrcpynA(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectA(&lf));
+}
+
+}  // namespace
+
+COLORREF ResolveColor(OleColor color) {
+    if (color & kSystemColorFlag)
+        return ::GetSysColor(static_cast<int>(color & ~kSystemColorFlag));
+    return static_cast<COLORREF>(color);
+}
+
+// --- WindowlessControl -------------------------------------------------------
+
+RECT WindowlessControl::PixelRect() const {
+    int32_t left = left_, top = top_;
+    if (container_) {
+        left += container_->left_;
+        top += container_->top_;
+    }
+    RECT rc;
+    rc.left = TwipsToPixelsX(left);
+    rc.top = TwipsToPixelsY(top);
+    rc.right = rc.left + TwipsToPixelsX(width_);
+    rc.bottom = rc.top + TwipsToPixelsY(height_);
+    return rc;
+}
+
+void WindowlessControl::Invalidate() {
+    if (form_ && form_->hWnd())
+        form_->InvalidatePixels(PixelRect());
+}
+
+void WindowlessControl::SetLeft(int32_t tw) {
+    Move(tw, top_, width_, height_);
+}
+
+void WindowlessControl::SetTop(int32_t tw) {
+    Move(left_, tw, width_, height_);
+}
+
+void WindowlessControl::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_)
+        return;
+    Invalidate();  // where it was
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Invalidate();  // where it is
+}
+
+void WindowlessControl::SetSizeTw(int32_t width, int32_t height) {
+    Move(left_, top_, width, height);
+}
+
+void WindowlessControl::SetVisible(bool visible) {
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    Invalidate();
+}
+
+// --- Label -------------------------------------------------------------------
+
+void Label::SetCaption(const std::string& text) {
+    if (text == caption_)
+        return;
+    caption_ = text;
+    Invalidate();
+    FitToText();
+}
+
+void Label::SetFont(const FontSpec& font) {
+    font_ = font;
+    hFont_.reset();
+    Invalidate();
+    FitToText();
+}
+
+void Label::SetUnderline(bool underline) {
+    if (font_.underline == underline)
+        return;
+    font_.underline = underline;
+    hFont_.reset();
+    Invalidate();
+}
+
+void Label::SetForeColor(OleColor color) {
+    foreColor_ = color;
+    Invalidate();
+}
+
+void Label::SetBackColor(OleColor color) {
+    backColor_ = color;
+    Invalidate();
+}
+
+void Label::SetBackOpaque(bool opaque) {
+    opaque_ = opaque;
+    Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    FitToText();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    Invalidate();
+}
+
+HFONT Label::GetFont() {
+    if (!hFont_)
+        hFont_ = CreateFontFor(font_);
+    return hFont_.get();
+}
+
+void Label::FitToText() {
+    if (!autoSize_)
+        return;
+    HDC screen = ::GetDC(nullptr);
+    RECT rc = {0, 0, 0, 0};
+    {
+        SelectGuard font(screen, GetFont());
+        if (caption_.empty()) {
+            TEXTMETRICA tm;
+            ::GetTextMetricsA(screen, &tm);
+            rc.bottom = tm.tmHeight;
+        } else {
+            ::DrawTextA(screen, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
+                        kLabelDrawFlags | DT_CALCRECT);
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    // An underline drawn later stays inside this box: the size follows only the text.
+    SetSizeTw(static_cast<int32_t>(PixelsToTwipsX(rc.right - rc.left)),
+              static_cast<int32_t>(PixelsToTwipsY(rc.bottom - rc.top)));
+}
+
+void Label::Paint(HDC hDC, const RECT& rc) {
+    if (opaque_) {
+        UniqueBrush back(::CreateSolidBrush(ResolveColor(backColor_)));
+        ::FillRect(hDC, &rc, back.get());
+    }
+    SelectGuard font(hDC, GetFont());
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::SetTextColor(hDC, ResolveColor(foreColor_));
+    RECT text = rc;
+    UINT flags = kLabelDrawFlags | (alignment_ == Alignment::kCenter ? DT_CENTER : DT_LEFT);
+    if (!autoSize_)
+        flags |= DT_WORDBREAK;
+    ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &text, flags);
+}
+
+// --- Frame -------------------------------------------------------------------
+
+void Frame::SetBackColor(OleColor color) {
+    backColor_ = color;
+    Invalidate();
+}
+
+void Frame::Add(WindowlessControl& control) {
+    control.container_ = this;
+    control.form_ = form_;
+    children_.push_back(&control);
+}
+
+void Frame::Paint(HDC hDC, const RECT& rc) {
+    UniqueBrush back(::CreateSolidBrush(ResolveColor(backColor_)));
+    ::FillRect(hDC, &rc, back.get());
+    RECT edge = rc;
+    ::DrawEdge(hDC, &edge, EDGE_ETCHED, BF_RECT);
+}
+
+// --- Image -------------------------------------------------------------------
+
+void Image::SetPicture(HICON icon) {
+    picture_ = icon;
+    Invalidate();
+}
+
+void Image::Paint(HDC hDC, const RECT& rc) {
+    if (picture_)
+        ::DrawIconEx(hDC, rc.left, rc.top, picture_, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+// --- CommandButton -----------------------------------------------------------
+
+void CommandButton::Setup(const std::string& caption, int32_t left, int32_t top, int32_t width, int32_t height,
+                          const FontSpec& font, bool isDefault, bool isCancel) {
+    caption_ = caption;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    font_ = font;
+    default_ = isDefault;
+    cancel_ = isCancel;
+}
+
+void CommandButton::Create(Form& form) {
+    int index = 0;
+    for (CommandButton* b : form.buttons_) {
+        if (b == this)
+            break;
+        ++index;
+    }
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    hWnd_ = ::CreateWindowExA(0, "BUTTON", caption_.c_str(), style, TwipsToPixelsX(left_), TwipsToPixelsY(top_),
+                              TwipsToPixelsX(width_), TwipsToPixelsY(height_), form.hWnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + index)),
+                              ::GetModuleHandleA(nullptr), nullptr);
+    hFont_ = CreateFontFor(font_);
+    ::SendMessageA(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hFont_.get()), FALSE);
+}
+
+void CommandButton::Destroy() {
+    if (hWnd_)
+        ::DestroyWindow(hWnd_);
+    hWnd_ = nullptr;
+}
+
+// --- Timer -------------------------------------------------------------------
+
+void Timer::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    Apply();
+}
+
+void Timer::SetInterval(int32_t ms) {
+    interval_ = ms;
+    Apply();
+}
+
+void Timer::Apply() {
+    if (!form_ || !form_->hWnd())
+        return;
+    if (enabled_ && interval_ > 0)
+        ::SetTimer(form_->hWnd(), id_, static_cast<UINT>(interval_), nullptr);
+    else
+        ::KillTimer(form_->hWnd(), id_);
+}
+
+}  // namespace forms

@@ -1,0 +1,195 @@
+// The controls of the forms: windowless labels, frames and images drawn by their
+// form, push buttons (real child windows) and message-loop timers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "forms/win.h"
+
+namespace forms {
+
+class Form;
+class Frame;
+
+// Colours as the forms store them: an RGB value, or a system colour with the high bit set.
+using OleColor = uint32_t;
+inline constexpr OleColor kSystemColorFlag = 0x80000000u;
+constexpr OleColor SystemColor(int index) {
+    return kSystemColorFlag | static_cast<OleColor>(index);
+}
+COLORREF ResolveColor(OleColor color);
+
+inline constexpr int16_t kButtonLeft = 1, kButtonRight = 2, kButtonMiddle = 4;
+inline constexpr int16_t kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+
+inline constexpr int16_t kPointerDefault = 0;
+inline constexpr int16_t kPointerCustom = 99;
+
+// Mouse events carry the button, the shift state and the position in twips.
+using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
+
+struct FontSpec {
+    std::string face = "Arial";
+    float points = 8.25f;
+    int weight = FW_NORMAL;
+    bool underline = false;
+    BYTE charset = ANSI_CHARSET;
+};
+
+// A control drawn by its form, positioned in twips relative to its container.
+class WindowlessControl {
+public:
+    virtual ~WindowlessControl() = default;
+    WindowlessControl() = default;
+    WindowlessControl(const WindowlessControl&) = delete;
+    WindowlessControl& operator=(const WindowlessControl&) = delete;
+
+    int32_t Left() const { return left_; }
+    int32_t Top() const { return top_; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    bool Visible() const { return visible_; }
+    void SetLeft(int32_t tw);
+    void SetTop(int32_t tw);
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height);
+    void SetVisible(bool visible);
+
+    int16_t MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int16_t pointer) { mousePointer_ = pointer; }
+    // The custom pointer, owned by the control; an empty owner means none.
+    void SetMouseIcon(UniqueCursor cursor) { mouseIcon_ = std::move(cursor); }
+    HCURSOR MouseIcon() const { return mouseIcon_.get(); }
+
+    MouseHandler onMouseDown;
+    MouseHandler onMouseMove;
+
+    // Pixel rectangle on the form's client area; empty while the form has no window.
+    RECT PixelRect() const;
+    Frame* Container() const { return container_; }
+
+protected:
+    friend class Form;
+    friend class Frame;
+    virtual void Paint(HDC hDC, const RECT& rc) = 0;
+    void Invalidate();
+    void SetSizeTw(int32_t width, int32_t height);
+
+    Form* form_ = nullptr;
+    Frame* container_ = nullptr;
+    int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    int16_t mousePointer_ = kPointerDefault;
+    UniqueCursor mouseIcon_;
+};
+
+class Label : public WindowlessControl {
+public:
+    enum class Alignment { kLeft, kCenter };
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    void SetFont(const FontSpec& font);
+    const FontSpec& Font() const { return font_; }
+    void SetUnderline(bool underline);
+    void SetForeColor(OleColor color);
+    void SetBackColor(OleColor color);
+    void SetBackOpaque(bool opaque);
+    void SetAutoSize(bool autoSize);
+    void SetAlignment(Alignment alignment);
+
+protected:
+    void Paint(HDC hDC, const RECT& rc) override;
+
+private:
+    friend class Form;
+    void FitToText();
+    HFONT GetFont();
+
+    std::string caption_;
+    FontSpec font_;
+    UniqueFont hFont_;
+    OleColor foreColor_ = SystemColor(COLOR_BTNTEXT);
+    OleColor backColor_ = SystemColor(COLOR_BTNFACE);
+    bool opaque_ = true;
+    bool autoSize_ = false;
+    Alignment alignment_ = Alignment::kLeft;
+};
+
+// A container with an etched border; the controls inside it are positioned relative to it.
+class Frame : public WindowlessControl {
+public:
+    void SetBackColor(OleColor color);
+    void Add(WindowlessControl& control);  // earlier added lies above later added
+
+protected:
+    void Paint(HDC hDC, const RECT& rc) override;
+
+private:
+    friend class Form;
+    std::vector<WindowlessControl*> children_;
+    OleColor backColor_ = SystemColor(COLOR_BTNFACE);
+};
+
+// A picture drawn at its own size.
+class Image : public WindowlessControl {
+public:
+    void SetPicture(HICON icon);  // not owned: icons from resources are shared
+
+protected:
+    void Paint(HDC hDC, const RECT& rc) override;
+
+private:
+    HICON picture_ = nullptr;
+};
+
+// A push button: a real child window, the one control that takes the keyboard focus.
+class CommandButton {
+public:
+    CommandButton() = default;
+    CommandButton(const CommandButton&) = delete;
+    CommandButton& operator=(const CommandButton&) = delete;
+
+    void Setup(const std::string& caption, int32_t left, int32_t top, int32_t width, int32_t height,
+               const FontSpec& font, bool isDefault, bool isCancel);
+    HWND hWnd() const { return hWnd_; }
+    std::function<void()> onClick;
+
+private:
+    friend class Form;
+    void Create(Form& form);
+    void Destroy();
+
+    std::string caption_;
+    int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    FontSpec font_;
+    bool default_ = false, cancel_ = false;
+    HWND hWnd_ = nullptr;
+    UniqueFont hFont_;
+};
+
+// A message-loop timer of a form; it runs only while its form is loaded.
+class Timer {
+public:
+    Timer() = default;
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    int32_t Interval() const { return interval_; }
+    void SetInterval(int32_t ms);
+    std::function<void()> onTimer;
+
+private:
+    friend class Form;
+    void Apply();
+
+    Form* form_ = nullptr;
+    UINT_PTR id_ = 0;
+    bool enabled_ = false;
+    int32_t interval_ = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,498 @@
+// Top-level forms on Win32: window creation, message routing, painting of the
+// windowless controls and the load / show / unload cycle.
+#include "forms/form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "core/numeric.h"
+#include "forms/errors.h"
+#include "forms/runtime.h"
+#include "resources/resource_ids.h"
+
+namespace forms {
+namespace {
+
+constexpr UINT_PTR kFirstTimerId = 1;
+
+int16_t TppX() {
+    static const int16_t tpp = ScreenTwipsPerPixelX();
+    return tpp;
+}
+
+int16_t TppY() {
+    static const int16_t tpp = ScreenTwipsPerPixelY();
+    return tpp;
+}
+
+DWORD StyleFor(const FormSpec& spec) {
+    switch (spec.border) {
+        case BorderStyle::kNone:
+            return WS_POPUP | WS_CLIPCHILDREN;
+        case BorderStyle::kFixedDialog:
+            return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+        case BorderStyle::kFixedSingle:
+        default:
+            return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (spec.minButton ? WS_MINIMIZEBOX : 0) |
+                   (spec.maxButton ? WS_MAXIMIZEBOX : 0);
+    }
+}
+
+DWORD ExStyleFor(const FormSpec& spec) {
+    DWORD ex = WS_EX_CONTROLPARENT;
+    if (spec.border == BorderStyle::kFixedDialog)
+        ex |= WS_EX_DLGMODALFRAME;
+    return ex;
+}
+
+struct ModalState {
+    HWND modal;
+    std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableOtherWindow(HWND other, LPARAM param) {
+    auto* state = reinterpret_cast<ModalState*>(param);
+    if (other != state->modal && ::IsWindowVisible(other) && ::IsWindowEnabled(other)) {
+        ::EnableWindow(other, FALSE);
+        state->disabled.push_back(other);
+    }
+    return TRUE;
+}
+
+Form* FormOf(HWND hWnd) {
+    return reinterpret_cast<Form*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
+}  // namespace
+
+int32_t TwipsToPixelsX(double twips) {
+    return zelvane::ToInt32(twips / TppX());
+}
+
+int32_t TwipsToPixelsY(double twips) {
+    return zelvane::ToInt32(twips / TppY());
+}
+
+float PixelsToTwipsX(int32_t pixels) {
+    return static_cast<float>(pixels) * TppX();
+}
+
+float PixelsToTwipsY(int32_t pixels) {
+    return static_cast<float>(pixels) * TppY();
+}
+
+int16_t CurrentShiftState() {
+    int16_t shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0)
+        shift |= kShiftMask;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        shift |= kCtrlMask;
+    if (::GetKeyState(VK_MENU) < 0)
+        shift |= kAltMask;
+    return shift;
+}
+
+Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+
+Form::~Form() {
+    if (hWnd_) {
+        // Teardown order: stop routing to this object, then destroy the window.
+        ::SetWindowLongPtrA(hWnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hWnd_);
+        hWnd_ = nullptr;
+    }
+}
+
+void Form::Add(WindowlessControl& control) {
+    control.form_ = this;
+    controls_.push_back(&control);
+    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+        for (WindowlessControl* child : frame->children_)
+            child->form_ = this;
+    }
+}
+
+void Form::Add(CommandButton& button) {
+    buttons_.push_back(&button);
+}
+
+void Form::Add(Timer& timer) {
+    timer.form_ = this;
+    timer.id_ = kFirstTimerId + timers_.size();
+    timers_.push_back(&timer);
+}
+
+void Form::Load() {
+    if (hWnd_)
+        return;
+    static const bool registered = [] {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Form::WndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hIcon = ::LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_CLOCK));
+        wc.hCursor = nullptr;        // WM_SETCURSOR chooses per control
+        wc.hbrBackground = nullptr;  // WM_PAINT fills the background itself, without flicker
+        wc.lpszClassName = kFormClassName;
+        return ::RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
+    DWORD style = StyleFor(spec_);
+    DWORD exStyle = ExStyleFor(spec_);
+    RECT rc = {0, 0, TwipsToPixelsX(spec_.clientWidthTw), TwipsToPixelsY(spec_.clientHeightTw)};
+    ::AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    int x = TwipsToPixelsX(spec_.leftTw);
+    int y = TwipsToPixelsY(spec_.topTw);
+    if (spec_.startPosition == StartPosition::kCenterScreen) {
+        x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    backBrush_.reset(::CreateSolidBrush(ResolveColor(spec_.backColor)));
+    HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height,
+                                  nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    if (!hWnd)
+        return;
+    hWnd_ = hWnd;
+    for (CommandButton* button : buttons_)
+        button->Create(*this);
+    for (WindowlessControl* control : controls_) {
+        if (auto* label = dynamic_cast<Label*>(control))
+            label->FitToText();
+        if (auto* frame = dynamic_cast<Frame*>(control))
+            for (WindowlessControl* child : frame->children_)
+                if (auto* inner = dynamic_cast<Label*>(child))
+                    inner->FitToText();
+    }
+    Form_Load();
+    for (Timer* timer : timers_)
+        timer->Apply();
+}
+
+void Form::Show(bool modal) {
+    Load();
+    if (!hWnd_)
+        return;
+    ::ShowWindow(hWnd_, maximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+    ::UpdateWindow(hWnd_);
+    if (!modal)
+        return;
+    // The program's other windows take no input while a modal form is up.
+    ModalState state{hWnd_, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOtherWindow, reinterpret_cast<LPARAM>(&state));
+    ::SetForegroundWindow(hWnd_);
+    while (hWnd_)
+        WaitAndDoEvents();
+    for (HWND other : state.disabled)
+        if (::IsWindow(other))
+            ::EnableWindow(other, TRUE);
+}
+
+bool Form::Unload(int16_t unloadMode) {
+    if (!hWnd_ || unloading_)
+        return true;
+    int16_t cancel = 0;
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel)
+        return false;
+    unloading_ = true;
+    HWND hWnd = hWnd_;
+    for (Timer* timer : timers_)
+        ::KillTimer(hWnd, timer->id_);
+    for (CommandButton* button : buttons_)
+        button->Destroy();
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    hWnd_ = nullptr;
+    ::DestroyWindow(hWnd);
+    unloading_ = false;
+    return true;
+}
+
+void Form::SetCaption(const std::string& caption) {
+    spec_.caption = caption;
+    if (hWnd_)
+        ::SetWindowTextA(hWnd_, caption.c_str());
+}
+
+int32_t Form::Left() const {
+    RECT rc = {};
+    if (hWnd_)
+        ::GetWindowRect(hWnd_, &rc);
+    return static_cast<int32_t>(PixelsToTwipsX(rc.left));
+}
+
+int32_t Form::Top() const {
+    RECT rc = {};
+    if (hWnd_)
+        ::GetWindowRect(hWnd_, &rc);
+    return static_cast<int32_t>(PixelsToTwipsY(rc.top));
+}
+
+int32_t Form::Width() const {
+    RECT rc = {};
+    if (hWnd_)
+        ::GetWindowRect(hWnd_, &rc);
+    return static_cast<int32_t>(PixelsToTwipsX(rc.right - rc.left));
+}
+
+int32_t Form::Height() const {
+    RECT rc = {};
+    if (hWnd_)
+        ::GetWindowRect(hWnd_, &rc);
+    return static_cast<int32_t>(PixelsToTwipsY(rc.bottom - rc.top));
+}
+
+void Form::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    if (hWnd_)
+        ::SetWindowPos(hWnd_, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+                       TwipsToPixelsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetLeft(int32_t left) {
+    Move(left, Top(), Width(), Height());
+}
+
+void Form::SetTop(int32_t top) {
+    Move(Left(), top, Width(), Height());
+}
+
+void Form::Maximize() {
+    maximized_ = true;
+    if (hWnd_ && ::IsWindowVisible(hWnd_))
+        ::ShowWindow(hWnd_, SW_SHOWMAXIMIZED);
+}
+
+bool Form::PreTranslate(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
+        return false;
+    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    Form* form = root ? FormOf(root) : nullptr;
+    if (!form || form->buttons_.empty())
+        return false;
+    return ::IsDialogMessageA(root, &msg) != FALSE;
+}
+
+LRESULT CALLBACK Form::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* creating = static_cast<Form*>(create->lpCreateParams);
+        creating->hWnd_ = hWnd;  // handlers run before CreateWindowExA returns
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
+    }
+    Form* form = FormOf(hWnd);
+    if (msg == WM_NCDESTROY)
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    if (!form)
+        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    return GuardRuntimeErrors([&] { return form->HandleMessage(msg, wParam, lParam); });
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            return OnPaint();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CLOSE:
+            return OnClose();
+        case WM_LBUTTONDOWN:
+            return OnMouseButton(kButtonLeft, lParam);
+        case WM_RBUTTONDOWN:
+            return OnMouseButton(kButtonRight, lParam);
+        case WM_MBUTTONDOWN:
+            return OnMouseButton(kButtonMiddle, lParam);
+        case WM_MOUSEMOVE:
+            return OnMouseMove(wParam, lParam);
+        case WM_SETCURSOR:
+            return OnSetCursor(wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return OnKeyDown(msg, wParam, lParam);
+        case WM_CHAR:
+            Form_KeyPress(static_cast<int16_t>(wParam));
+            return 0;
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam);
+        case WM_TIMER:
+            return OnTimer(wParam);
+        case WM_ACTIVATE:
+            return OnActivate(wParam, lParam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case DM_GETDEFID:
+            for (size_t i = 0; i < buttons_.size(); ++i)
+                if (buttons_[i]->default_)
+                    return MAKELRESULT(kFirstButtonId + i, DC_HASDEFID);
+            return 0;
+        default:
+            return ::DefWindowProcA(hWnd_, msg, wParam, lParam);
+    }
+}
+
+LRESULT Form::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC hDC = ::BeginPaint(hWnd_, &ps);
+    RECT rc = ps.rcPaint;
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    if (width > 0 && height > 0) {
+        // Draw into memory first: moving labels must not flicker.
+        UniqueMemDC mem(::CreateCompatibleDC(hDC));
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(hDC, width, height));
+        {
+            SelectGuard keepBitmap(mem.get(), bitmap.get());
+            ::SetViewportOrgEx(mem.get(), -rc.left, -rc.top, nullptr);
+            ::FillRect(mem.get(), &rc, backBrush_.get());
+            for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+                PaintControl(mem.get(), **it, rc);
+            ::SetViewportOrgEx(mem.get(), 0, 0, nullptr);
+            ::BitBlt(hDC, rc.left, rc.top, width, height, mem.get(), 0, 0, SRCCOPY);
+        }
+    }
+    ::EndPaint(hWnd_, &ps);
+    return 0;
+}
+
+void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
+    if (!control.visible_)
+        return;
+    RECT rc = control.PixelRect();
+    RECT overlap;
+    if (::IntersectRect(&overlap, &rc, &clip))
+        control.Paint(hDC, rc);
+    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+        for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
+            PaintControl(hDC, **it, clip);
+    }
+}
+
+void Form::InvalidatePixels(const RECT& rc) {
+    if (hWnd_)
+        ::InvalidateRect(hWnd_, &rc, FALSE);
+}
+
+LRESULT Form::OnClose() {
+    Unload(kUnloadFromControlMenu);
+    return 0;
+}
+
+WindowlessControl* Form::HitTest(POINT pt) const {
+    for (WindowlessControl* control : controls_) {
+        if (!control->visible_)
+            continue;
+        RECT rc = control->PixelRect();
+        if (!::PtInRect(&rc, pt))
+            continue;
+        if (auto* frame = dynamic_cast<Frame*>(control)) {
+            for (WindowlessControl* child : frame->children_) {
+                RECT inner = child->PixelRect();
+                if (child->visible_ && ::PtInRect(&inner, pt))
+                    return child;
+            }
+        }
+        return control;
+    }
+    return nullptr;
+}
+
+LRESULT Form::OnMouseButton(int16_t button, LPARAM lParam) {
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    int16_t shift = CurrentShiftState();
+    if (WindowlessControl* control = HitTest(pt)) {
+        RECT rc = control->PixelRect();
+        if (control->onMouseDown)
+            control->onMouseDown(button, shift, PixelsToTwipsX(pt.x - rc.left), PixelsToTwipsY(pt.y - rc.top));
+        return 0;
+    }
+    Form_MouseDown(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+    return 0;
+}
+
+LRESULT Form::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    int16_t button = 0;
+    if (wParam & MK_LBUTTON)
+        button |= kButtonLeft;
+    if (wParam & MK_RBUTTON)
+        button |= kButtonRight;
+    if (wParam & MK_MBUTTON)
+        button |= kButtonMiddle;
+    int16_t shift = CurrentShiftState();
+    if (WindowlessControl* control = HitTest(pt)) {
+        RECT rc = control->PixelRect();
+        if (control->onMouseMove)
+            control->onMouseMove(button, shift, PixelsToTwipsX(pt.x - rc.left), PixelsToTwipsY(pt.y - rc.top));
+        return 0;
+    }
+    Form_MouseMove(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+    return 0;
+}
+
+LRESULT Form::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(wParam) != hWnd_ || LOWORD(lParam) != HTCLIENT)
+        return ::DefWindowProcA(hWnd_, WM_SETCURSOR, wParam, lParam);
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(hWnd_, &pt);
+    WindowlessControl* control = HitTest(pt);
+    if (control && control->mousePointer_ == kPointerCustom && control->mouseIcon_)
+        ::SetCursor(control->mouseIcon_.get());
+    else
+        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    return TRUE;
+}
+
+LRESULT Form::OnKeyDown(UINT msg, WPARAM wParam, LPARAM lParam) {
+    Form_KeyDown(static_cast<int16_t>(wParam), CurrentShiftState());
+    // System keys go on to the default procedure: Alt+F4 must still close the window.
+    if (msg == WM_SYSKEYDOWN && hWnd_)
+        return ::DefWindowProcA(hWnd_, msg, wParam, lParam);
+    return 0;
+}
+
+void Form::ClickButton(int id) {
+    size_t index = static_cast<size_t>(id - kFirstButtonId);
+    if (index < buttons_.size() && buttons_[index]->onClick)
+        buttons_[index]->onClick();
+}
+
+LRESULT Form::OnCommand(WPARAM wParam, LPARAM lParam) {
+    int id = LOWORD(wParam);
+    if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+        // IDOK and IDCANCEL come from the dialog keys: they press the default and cancel buttons.
+        if (id == IDOK || id == IDCANCEL) {
+            for (size_t i = 0; i < buttons_.size(); ++i) {
+                if ((id == IDOK && buttons_[i]->default_) || (id == IDCANCEL && buttons_[i]->cancel_)) {
+                    ClickButton(static_cast<int>(kFirstButtonId + i));
+                    return 0;
+                }
+            }
+            return 0;
+        }
+        ClickButton(id);
+    }
+    return 0;
+}
+
+LRESULT Form::OnTimer(WPARAM wParam) {
+    for (Timer* timer : timers_) {
+        if (timer->id_ == wParam && timer->enabled_ && timer->interval_ > 0) {
+            if (timer->onTimer)
+                timer->onTimer();
+            break;
+        }
+    }
+    return 0;
+}
+
+LRESULT Form::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && !buttons_.empty() && buttons_.front()->hWnd_) {
+        ::SetFocus(buttons_.front()->hWnd_);
+        return 0;
+    }
+    return ::DefWindowProcA(hWnd_, WM_ACTIVATE, wParam, lParam);
+}
+
+}  // namespace forms

@@ -1,0 +1,134 @@
+// Top-level forms: one window of the class "ThunderRT6FormDC" each, with stored
+// properties in twips, load / show / unload with query-unload, and the routing of
+// window messages to the form's event handlers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "forms/controls.h"
+#include "forms/win.h"
+
+namespace forms {
+
+inline constexpr char kFormClassName[] = "ThunderRT6FormDC";
+inline constexpr int kFirstButtonId = 1000;  // child-window ids of a form's buttons, in order
+
+enum class BorderStyle { kNone, kFixedSingle, kFixedDialog };
+enum class StartPosition { kManual, kCenterScreen };
+
+// Why a form is being unloaded, as its query-unload handler is told.
+inline constexpr int16_t kUnloadFromControlMenu = 0;  // close command: title bar, system menu, WM_CLOSE
+inline constexpr int16_t kUnloadFromCode = 1;         // the program unloads it
+
+struct FormSpec {
+    BorderStyle border = BorderStyle::kFixedSingle;
+    std::string caption;
+    int32_t clientWidthTw = 0, clientHeightTw = 0;
+    int32_t leftTw = 0, topTw = 0;
+    OleColor backColor = SystemColor(COLOR_BTNFACE);
+    bool minButton = false;
+    bool maxButton = false;
+    StartPosition startPosition = StartPosition::kManual;
+};
+
+// Twips and pixels of the screen.
+int32_t TwipsToPixelsX(double twips);
+int32_t TwipsToPixelsY(double twips);
+float PixelsToTwipsX(int32_t pixels);
+float PixelsToTwipsY(int32_t pixels);
+
+class Form {
+public:
+    explicit Form(FormSpec spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the hidden window and runs Form_Load; nothing when already loaded.
+    void Load();
+    // Shows the form, loading it first. A modal show returns once the form is unloaded;
+    // meanwhile the program's other forms take no input but keep their timers.
+    void Show(bool modal = false);
+    // Asks Form_QueryUnload, then destroys the window. False when the handler cancelled.
+    bool Unload(int16_t unloadMode = kUnloadFromCode);
+
+    bool IsLoaded() const { return hWnd_ != nullptr; }
+    HWND hWnd() const { return hWnd_; }
+
+    std::string Caption() const { return spec_.caption; }
+    void SetCaption(const std::string& caption);
+    // Outer position and size, borders and title bar included, in twips.
+    int32_t Left() const;
+    int32_t Top() const;
+    int32_t Width() const;
+    int32_t Height() const;
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height);
+    void SetLeft(int32_t left);
+    void SetTop(int32_t top);
+    void Maximize();
+
+    // Called by the event pump for each message before it is dispatched: Enter, Esc and
+    // Tab for forms with buttons. True when the message has been handled.
+    static bool PreTranslate(MSG& msg);
+
+protected:
+    // Controls in z-order: a control added earlier lies above one added later.
+    void Add(WindowlessControl& control);
+    void Add(CommandButton& button);
+    void Add(Timer& timer);
+
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
+        (void)cancel;
+        (void)unloadMode;
+    }
+    virtual void Form_KeyDown(int16_t keyCode, int16_t shift) {
+        (void)keyCode;
+        (void)shift;
+    }
+    virtual void Form_KeyPress(int16_t keyAscii) { (void)keyAscii; }
+    virtual void Form_MouseDown(int16_t button, int16_t shift, float x, float y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
+    virtual void Form_MouseMove(int16_t button, int16_t shift, float x, float y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
+
+private:
+    friend class WindowlessControl;
+    friend class Timer;
+    friend class CommandButton;
+
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    LRESULT OnClose();
+    LRESULT OnMouseButton(int16_t button, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+
+    WindowlessControl* HitTest(POINT pt) const;
+    void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
+    void InvalidatePixels(const RECT& rc);
+    void ClickButton(int id);
+
+    FormSpec spec_;
+    HWND hWnd_ = nullptr;
+    bool unloading_ = false;
+    bool maximized_ = false;
+    std::vector<WindowlessControl*> controls_;
+    std::vector<CommandButton*> buttons_;
+    std::vector<Timer*> timers_;
+    UniqueBrush backBrush_;
+};
+
+// The current shift state: 1 Shift, 2 Ctrl, 4 Alt.
+int16_t CurrentShiftState();
+
+}  // namespace forms

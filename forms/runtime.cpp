@@ -1,0 +1,166 @@
+// The forms run time's program-wide services on Win32.
+#include "forms/runtime.h"
+
+#include <vector>
+
+#include "core/motion.h"
+#include "core/name_match.h"
+#include "core/screen_units.h"
+#include "forms/form.h"
+#include "forms/win.h"
+#include "resources/resource_ids.h"
+
+namespace forms {
+namespace {
+
+constexpr int kTitleBufferChars = 256;
+constexpr float kMsPerSecond = 1000.0f;
+
+HMODULE ExeModule() {
+    return ::GetModuleHandleA(nullptr);
+}
+
+std::string LocaleText(LCTYPE type) {
+    char buffer[kTitleBufferChars] = {};
+    int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    return n > 1 ? std::string(buffer, n - 1) : std::string();
+}
+
+int16_t TwipsPerPixel(int index) {
+    HDC screen = ::GetDC(nullptr);
+    int dpi = ::GetDeviceCaps(screen, index);
+    ::ReleaseDC(nullptr, screen);
+    return zelvane::TwipsPerPixelFor(dpi);
+}
+
+}  // namespace
+
+std::string AppTitle() {
+    char buffer[kTitleBufferChars] = {};
+    int n = ::LoadStringA(ExeModule(), IDS_APPTITLE, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+AppVersion Version() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    AppVersion version;
+    if (size == 0)
+        return version;
+    std::vector<char> data(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT infoSize = 0;
+    if (::GetFileVersionInfoA(path, 0, size, data.data()) &&
+        ::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &infoSize) && info) {
+        version.major = static_cast<int16_t>(HIWORD(info->dwFileVersionMS));
+        version.minor = static_cast<int16_t>(LOWORD(info->dwFileVersionMS));
+        version.revision = static_cast<int16_t>(LOWORD(info->dwFileVersionLS));
+    }
+    return version;
+}
+
+std::string ExeBaseName() {
+    char path[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return zelvane::BaseNameOfPath(std::string(path, n));
+}
+
+bool PrevInstance() {
+    // A named mutex in the session: the first copy creates it, later copies find it.
+    // It is never released; the system drops it when the process ends.
+    static const bool prev = [] {
+        std::string name = "Local\\" + AppTitle() + ".Instance";
+        HANDLE marker = ::CreateMutexA(nullptr, FALSE, name.c_str());
+        return marker != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }();
+    return prev;
+}
+
+int16_t ScreenTwipsPerPixelX() {
+    return TwipsPerPixel(LOGPIXELSX);
+}
+
+int16_t ScreenTwipsPerPixelY() {
+    return TwipsPerPixel(LOGPIXELSY);
+}
+
+double ScreenWidthTw() {
+    return static_cast<double>(::GetSystemMetrics(SM_CXSCREEN)) * ScreenTwipsPerPixelX();
+}
+
+double ScreenHeightTw() {
+    return static_cast<double>(::GetSystemMetrics(SM_CYSCREEN)) * ScreenTwipsPerPixelY();
+}
+
+void DoEvents() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;  // the drivers own the end of the run, not the message queue
+        if (Form::PreTranslate(msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void WaitAndDoEvents(uint32_t timeoutMs) {
+    // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek saw but left queued.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    DoEvents();
+}
+
+double Now() {
+    SYSTEMTIME t;
+    ::GetLocalTime(&t);
+    return zelvane::OleDateFromFields(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+}
+
+float TimeOfDaySeconds() {
+    SYSTEMTIME t;
+    ::GetLocalTime(&t);
+    return zelvane::SecondsSinceMidnight(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+}
+
+zelvane::LocaleNames UserLocaleNames() {
+    zelvane::LocaleNames names;
+    // The platform lists Monday first; the names here start on Sunday.
+    static const LCTYPE kDays[7] = {LOCALE_SDAYNAME7, LOCALE_SDAYNAME1, LOCALE_SDAYNAME2, LOCALE_SDAYNAME3,
+                                    LOCALE_SDAYNAME4, LOCALE_SDAYNAME5, LOCALE_SDAYNAME6};
+    static const LCTYPE kMonths[12] = {LOCALE_SMONTHNAME1, LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
+                                       LOCALE_SMONTHNAME4, LOCALE_SMONTHNAME5,  LOCALE_SMONTHNAME6,
+                                       LOCALE_SMONTHNAME7, LOCALE_SMONTHNAME8,  LOCALE_SMONTHNAME9,
+                                       LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
+    zelvane::LocaleNames fallback = zelvane::EnglishLocaleNames();
+    for (int i = 0; i < 7; ++i) {
+        names.dayNames[i] = LocaleText(kDays[i]);
+        if (names.dayNames[i].empty())
+            names.dayNames[i] = fallback.dayNames[i];
+    }
+    for (int i = 0; i < 12; ++i) {
+        names.monthNames[i] = LocaleText(kMonths[i]);
+        if (names.monthNames[i].empty())
+            names.monthNames[i] = fallback.monthNames[i];
+    }
+    names.timeSeparator = LocaleText(LOCALE_STIME);
+    if (names.timeSeparator.empty())
+        names.timeSeparator = fallback.timeSeparator;
+    return names;
+}
+
+float Rnd() {
+    static zelvane::UniformRandom generator;
+    return generator.Next();
+}
+
+void Beep() {
+    ::MessageBeep(MB_OK);
+}
+
+void EndProgram(unsigned exitCode) {
+    ::ExitProcess(exitCode);
+}
+
+}  // namespace forms

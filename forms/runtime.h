@@ -1,0 +1,54 @@
+// The forms run time's program-wide services: the application's own facts, the event
+// pump, the clock, the random generator, the beep and the end of the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/date_time.h"
+
+namespace forms {
+
+// Read from the executable's own resources: string 1 and the version resource.
+std::string AppTitle();
+struct AppVersion {
+    int16_t major = 0, minor = 0, revision = 0;
+};
+AppVersion Version();
+// The executable's file name without folder and extension ("ssZelvane").
+std::string ExeBaseName();
+
+// Whether another copy of this program runs in the session. The first call claims
+// the program's instance marker for the life of the process.
+bool PrevInstance();
+
+// Screen size in twips and twips per pixel of the screen.
+int16_t ScreenTwipsPerPixelX();
+int16_t ScreenTwipsPerPixelY();
+double ScreenWidthTw();
+double ScreenHeightTw();
+
+// Dispatches every pending event and returns; never waits.
+void DoEvents();
+// Waits until at least one event is pending (or `timeoutMs` has passed), then
+// dispatches every pending event. The drivers pump with this, so that an idle run
+// sleeps in the system instead of spinning.
+void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
+
+// The present local date-time, whole seconds, in the OLE Automation encoding.
+double Now();
+// Seconds since midnight, with the fraction of the second.
+float TimeOfDaySeconds();
+// The user's weekday and month names and time separator.
+zelvane::LocaleNames UserLocaleNames();
+
+// The one uniform [0, 1) generator of the program, never reseeded.
+float Rnd();
+
+// The default system beep.
+void Beep();
+
+// Ends the program at once: no further events, nothing more of the caller runs.
+[[noreturn]] void EndProgram(unsigned exitCode = 0);
+
+}  // namespace forms

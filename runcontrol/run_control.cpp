@@ -1,0 +1,91 @@
+// Run control on Win32.
+#include "runcontrol/run_control.h"
+
+#include "clock/fclock.h"
+#include "core/date_time.h"
+#include "forms/controls.h"
+#include "forms/runtime.h"
+#include "host/saver_wndproc.h"
+#include "windows/window_utils.h"
+
+namespace zelvane {
+
+Bool16 EndRequested = kFalse;
+WNDPROC OldSaverWndProc = nullptr;
+
+namespace {
+// The cursor counter moves by one per call; this bound only guards against a
+// platform whose counter never moves (no pointing device).
+constexpr int kMaxCursorCalls = 4096;
+}  // namespace
+
+void EndSaver() {
+    // Nothing may keep the flag from being raised.
+    try {
+        ShowMouseCursor();
+    } catch (...) {
+    }
+    EndRequested = kTrue;
+}
+
+Bool16 VerifyPassword() {
+    return kTrue;
+}
+
+void RequestEnd() {
+    if (VerifyPassword())
+        EndSaver();
+}
+
+void HandleMouseDown(int16_t button, int16_t shift, Bool16 allowAbout) {
+    if (button == forms::kButtonRight && shift == 0 && allowAbout) {
+        ShowMouseCursor();
+        ShowAbout(kTrue, kAboutIconId, "");
+        if (EndRequested)
+            return;
+        if (fclock::Current())
+            MakeTopMost(fclock::Current()->hWnd());
+        HideMouseCursor();
+        return;
+    }
+    if (VerifyPassword())
+        EndSaver();
+}
+
+void HideMouseCursor() {
+    for (int i = 0; i < kMaxCursorCalls && ::ShowCursor(FALSE) >= 0; ++i) {
+    }
+}
+
+void ShowMouseCursor() {
+    for (int i = 0; i < kMaxCursorCalls && ::ShowCursor(TRUE) < 0; ++i) {
+    }
+}
+
+void Pause(float seconds) {
+    const float start = forms::TimeOfDaySeconds();
+    for (;;) {
+        // Sleep in the system until an event comes or the time is up, then pump.
+        uint32_t remaining = PauseRemainingMs(start, seconds, forms::TimeOfDaySeconds());
+        if (remaining > 0)
+            forms::WaitAndDoEvents(remaining);
+        else
+            forms::DoEvents();
+        if (PauseIsOver(start, seconds, forms::TimeOfDaySeconds()))
+            break;
+    }
+}
+
+void HookSaverWindow(HWND hWnd) {
+    OldSaverWndProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SaverWndProc)));
+}
+
+void UnhookSaverWindow(HWND hWnd) {
+    if (OldSaverWndProc) {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldSaverWndProc));
+        OldSaverWndProc = nullptr;
+    }
+}
+
+}  // namespace zelvane

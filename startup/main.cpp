@@ -1,0 +1,129 @@
+// Start-up, the running-copy rules, and the configure and saver drivers.
+#include "startup/main.h"
+
+#include "clock/fclock.h"
+#include "core/command_line.h"
+#include "core/numeric.h"
+#include "forms/runtime.h"
+#include "forms/settings.h"
+#include "runcontrol/run_control.h"
+#include "setup/fsetup.h"
+#include "about/setup_hook.h"
+#include "startup/globals.h"
+#include "windows/window_utils.h"
+
+namespace zelvane {
+namespace {
+
+constexpr UINT kSpiSetScreenSaverRunning = SPI_SETSCREENSAVERRUNNING;  // 97
+
+// Set when a saver starts beside a running copy whose preview is recorded.
+Bool16 PreviewHadOwner = kFalse;
+
+HWND HandleFromNumber(int32_t value) {
+    // Window handles travel as 32-bit numbers; the platform sign-extends them.
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+}
+
+// A form window captioned with the title belongs to a running copy: hand it the
+// foreground and end this process.
+void SearchRunningCopy() {
+    HWND h = FindAppWindow(AppTitle, "");
+    if (h) {
+        RestoreAndActivate(h);
+        forms::EndProgram();
+    }
+}
+
+void ApplyRunningInstanceRules() {
+    if (!forms::PrevInstance()) {
+        SearchRunningCopy();
+        return;
+    }
+    switch (startup::RunMode) {
+        case kRunSaver:
+            if (NumericValue(forms::GetSetting(AppTitle, kSettingsSection, kActiveSetupKey, kNoPreview)) != 0) {
+                PreviewHadOwner = kTrue;
+                return;
+            }
+            forms::EndProgram();
+        case kRunPreview:
+            forms::EndProgram();
+        case kRunConfigure:
+            SearchRunningCopy();
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace
+
+void Main() {
+    YearText = kYearText;
+    AppTitle = forms::AppTitle();
+    const std::string text = NormalizedArguments(ArgumentsOf(::GetCommandLineA()));
+    startup::RunMode = ClassifyCommandLine(text);
+    TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
+    TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
+    ApplyRunningInstanceRules();
+    StartBrushColor = kWhite;
+    FaceFillColor = kBlack;
+    FaceInkColor = kYellow;
+    switch (startup::RunMode) {
+        case kRunConfigure:
+            RunConfigure(text);
+        case kRunSaver:
+            RunSaver();
+        case kRunPreview:
+            RunPreview(text);
+        default:
+            forms::Beep();
+            forms::EndProgram();
+    }
+}
+
+void RunConfigure(const std::string& upperText) {
+    HWND OwnerWindow = nullptr;
+    if (upperText.find(':') != std::string::npos) {
+        int32_t h = ConfigureHandle(upperText);
+        if (h != 0)
+            OwnerWindow = ::GetParent(HandleFromNumber(h));
+    }
+    if (OwnerWindow)
+        ::EnableWindow(OwnerWindow, FALSE);
+    fsetup setup;
+    setup.Load();
+    HookSetupWindow(setup.hWnd());
+    setup.Show();
+    do {
+        forms::WaitAndDoEvents();
+    } while (!EndRequested);
+    if (OwnerWindow) {
+        ::EnableWindow(OwnerWindow, TRUE);
+        ::SetForegroundWindow(OwnerWindow);
+    }
+    UnhookSetupWindow(setup.hWnd());
+    setup.Unload();
+    forms::EndProgram();
+}
+
+void RunSaver() {
+    if (!PreviewHadOwner)
+        forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, kNoPreview);
+    fclock clock;
+    clock.Load();
+    HookSaverWindow(clock.hWnd());
+    ::SystemParametersInfoA(kSpiSetScreenSaverRunning, TRUE, nullptr, 0);
+    clock.Show();
+    HideMouseCursor();
+    MakeTopMost(clock.hWnd());
+    while (!EndRequested)
+        forms::WaitAndDoEvents();
+    ::SystemParametersInfoA(kSpiSetScreenSaverRunning, FALSE, nullptr, 0);
+    UnhookSaverWindow(clock.hWnd());
+    clock.Unload();
+    forms::EndProgram();
+}
+
+}  // namespace zelvane

@@ -1,0 +1,324 @@
+// Helpers of the end-to-end tests.
+#include "tests/e2e/harness.h"
+
+#include <tlhelp32.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kPollMs = 20;
+constexpr char kSettingsKey[] = "Software\\Zelvane\\Settings";
+constexpr char kActiveSetup[] = "ActiveSetup";
+
+struct FindState {
+    DWORD pid;
+    const char* className;
+    const char* title;
+    bool visibleOnly;
+    HWND found;
+    int count;
+};
+
+BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM param) {
+    auto* s = reinterpret_cast<FindState*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != s->pid)
+        return TRUE;
+    if (s->visibleOnly && !::IsWindowVisible(hWnd))
+        return TRUE;
+    if (s->className && ClassOf(hWnd) != s->className)
+        return TRUE;
+    if (s->title && WindowText(hWnd) != s->title)
+        return TRUE;
+    ++s->count;
+    if (!s->found)
+        s->found = hWnd;
+    return TRUE;
+}
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        in.mi.dx = static_cast<LONG>((x * 65535.0) / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+        in.mi.dy = static_cast<LONG>((y * 65535.0) / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+    }
+    ::SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+std::string BinDir() {
+    return ZELVANE_BIN_DIR;
+}
+
+std::string SaverPath() {
+    return BinDir() + "\\ssZelvane.scr";
+}
+
+Process::~Process() {
+    Kill();
+}
+
+Process::Process(Process&& other) noexcept : process_(other.process_), pid_(other.pid_) {
+    other.process_ = nullptr;
+    other.pid_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        process_ = other.process_;
+        pid_ = other.pid_;
+        other.process_ = nullptr;
+        other.pid_ = 0;
+    }
+    return *this;
+}
+
+bool Process::Start(const std::string& exe, const std::string& args) {
+    std::string cmd = "\"" + exe + "\"";
+    if (!args.empty())
+        cmd += " " + args;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+bool Process::WaitExit(DWORD timeoutMs) {
+    return process_ && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const {
+    return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_)
+        ::GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (!process_)
+        return;
+    if (Running()) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+    ::CloseHandle(process_);
+    process_ = nullptr;
+}
+
+Process StartSaver(const std::string& args) {
+    Process p;
+    p.Start(SaverPath(), args);
+    return p;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(kPollMs);
+    }
+}
+
+HWND FindProcessWindow(DWORD pid, const char* className, bool visibleOnly) {
+    FindState s = {pid, className, nullptr, visibleOnly, nullptr, 0};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+int CountProcessWindows(DWORD pid, bool visibleOnly) {
+    FindState s = {pid, nullptr, nullptr, visibleOnly, nullptr, 0};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.count;
+}
+
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            FindState s = {pid, className, title, true, nullptr, 0};
+            ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
+            found = s.found;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string WindowText(HWND hWnd) {
+    char buffer[512] = {};
+    int n = ::GetWindowTextA(hWnd, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+std::string ClassOf(HWND hWnd) {
+    char buffer[256] = {};
+    int n = ::GetClassNameA(hWnd, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = ::GetDC(nullptr);
+    COLORREF c = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
+RECT FindColorBox(const RECT& area, COLORREF color, int tolerance) {
+    RECT box = {0, 0, 0, 0};
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return box;
+    // One copy of the area, then a scan in memory: GetPixel per point is far too slow.
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    bool any = false;
+    const auto* px = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = px[y * w + x];
+            int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+            if (std::abs(r - GetRValue(color)) <= tolerance && std::abs(g - GetGValue(color)) <= tolerance &&
+                std::abs(b - GetBValue(color)) <= tolerance) {
+                if (!any) {
+                    box = {area.left + x, area.top + y, area.left + x + 1, area.top + y + 1};
+                    any = true;
+                } else {
+                    box.left = std::min<LONG>(box.left, area.left + x);
+                    box.top = std::min<LONG>(box.top, area.top + y);
+                    box.right = std::max<LONG>(box.right, area.left + x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, area.top + y + 1);
+                }
+            }
+        }
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return box;
+}
+
+void KeyDown(WORD vk) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    ::SendInput(1, &in, sizeof in);
+}
+
+void KeyUp(WORD vk) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof in);
+}
+
+void PressKey(WORD vk) {
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void MoveMouseTo(int x, int y) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+}
+
+void ClickAt(int x, int y, int button) {
+    MoveMouseTo(x, y);
+    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+    if (button == 2) {
+        down = MOUSEEVENTF_RIGHTDOWN;
+        up = MOUSEEVENTF_RIGHTUP;
+    } else if (button == 4) {
+        down = MOUSEEVENTF_MIDDLEDOWN;
+        up = MOUSEEVENTF_MIDDLEUP;
+    }
+    SendMouse(down);
+    SendMouse(up);
+}
+
+bool CursorShowing() {
+    CURSORINFO ci = {};
+    ci.cbSize = sizeof ci;
+    return ::GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
+}
+
+std::string ReadActiveSetup(bool* exists) {
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer - 1;
+    DWORD type = 0;
+    LONG rc = ::RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, kActiveSetup, RRF_RT_ANY, &type, buffer, &size);
+    if (exists)
+        *exists = rc == ERROR_SUCCESS;
+    return rc == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer) : std::string();
+}
+
+void WriteActiveSetup(const std::string& value) {
+    WriteActiveSetupRaw(REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void WriteActiveSetupRaw(DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegSetValueExA(key, kActiveSetup, 0, type, static_cast<const BYTE*>(data), size);
+        ::RegCloseKey(key);
+    }
+}
+
+void DeleteActiveSetup() {
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kActiveSetup);
+}
+
+void KillStraySavers() {
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe)) {
+        if (lstrcmpiA(pe.szExeFile, "ssZelvane.scr") == 0) {
+            HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pe.th32ProcessID);
+            if (h) {
+                ::TerminateProcess(h, 1);
+                ::WaitForSingleObject(h, 5000);
+                ::CloseHandle(h);
+            }
+        }
+    }
+    ::CloseHandle(snap);
+}
+
+}  // namespace e2e

@@ -1,0 +1,82 @@
+// Helpers of the end-to-end tests: start the real screen saver as its own process and
+// look at it from outside, as the system and a user would.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// Folder of the built executables (the screen saver and the test hosts).
+std::string BinDir();
+std::string SaverPath();
+
+// A started process; killed when the owner goes, so a failed test leaves nothing behind.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+
+    // Starts `exe` with `args` (the text after the program's path). False when it could not start.
+    bool Start(const std::string& exe, const std::string& args);
+    // Waits for the end; true when it ended within `timeoutMs`.
+    bool WaitExit(DWORD timeoutMs);
+    bool Running() const;
+    DWORD ExitCode() const;
+    DWORD Pid() const { return pid_; }
+    HANDLE Handle() const { return process_; }
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Starts the screen saver with this argument text.
+Process StartSaver(const std::string& args);
+
+// Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// The first visible top-level window of process `pid` with this class (and caption, when
+// `title` is not null); null when none within `timeoutMs`.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+// Any top-level window of `pid` (visible or not) with the class.
+HWND FindProcessWindow(DWORD pid, const char* className, bool visibleOnly);
+int CountProcessWindows(DWORD pid, bool visibleOnly);
+std::string WindowText(HWND hWnd);
+std::string ClassOf(HWND hWnd);
+
+// Screen pixels (the screen DC, as a user sees it).
+COLORREF ScreenPixel(int x, int y);
+// Bounding box of the pixels of `color` (within tolerance per channel) in `area`;
+// an empty rectangle when there are none.
+RECT FindColorBox(const RECT& area, COLORREF color, int tolerance);
+
+// Input through SendInput, as from the keyboard and the mouse.
+void PressKey(WORD vk);
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void MoveMouseTo(int x, int y);
+void ClickAt(int x, int y, int button);  // 1 left, 2 right, 4 middle
+
+// Whether the mouse cursor is showing (the system's view, any process).
+bool CursorShowing();
+
+// The per-user settings value of the program: HKCU\Software\Zelvane\Settings\ActiveSetup.
+std::string ReadActiveSetup(bool* exists = nullptr);
+void WriteActiveSetup(const std::string& value);
+void WriteActiveSetupRaw(DWORD type, const void* data, DWORD size);
+void DeleteActiveSetup();
+
+// Ends every copy of the screen saver still running (a test's leftovers).
+void KillStraySavers();
+
+}  // namespace e2e

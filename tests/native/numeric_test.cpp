@@ -1,0 +1,193 @@
+// Half-to-even conversions, checked arithmetic and the numeric value of a text.
+#include "core/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "tests/native/raised_error.h"
+
+namespace zelvane {
+namespace {
+
+using test::RaisedError;
+
+constexpr int32_t kMax32 = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin32 = std::numeric_limits<int32_t>::min();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct RoundCase {
+    double value;
+    int32_t expected;
+};
+
+class ToInt32Rounding : public ::testing::TestWithParam<RoundCase> {};
+
+TEST_P(ToInt32Rounding, GoesToNearestWithHalvesToEven) {
+    EXPECT_EQ(ToInt32(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table,
+                         ToInt32Rounding,
+                         ::testing::Values(RoundCase{0.5, 0},
+                                           RoundCase{1.5, 2},
+                                           RoundCase{2.5, 2},
+                                           RoundCase{-0.5, 0},
+                                           RoundCase{-1.5, -2},
+                                           RoundCase{-2.5, -2},
+                                           RoundCase{2.4999999, 2},
+                                           RoundCase{2.5000001, 3},
+                                           RoundCase{4822.5, 4822},
+                                           RoundCase{4927.5, 4928},
+                                           RoundCase{2147483646.5, 2147483646},
+                                           RoundCase{2147483647.0, kMax32},
+                                           RoundCase{-2147483648.5, kMin32},
+                                           RoundCase{-2147483648.0, kMin32}));
+
+class ToInt32Overflow : public ::testing::TestWithParam<double> {};
+
+TEST_P(ToInt32Overflow, RaisesOverflow) {
+    EXPECT_EQ(RaisedError([] { (void)ToInt32(GetParam()); }), kErrOverflow);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table,
+                         ToInt32Overflow,
+                         ::testing::Values(2147483647.5, 2147483648.0, -2147483648.51, -2147483649.5, 1e300, kNaN,
+                                           kInf, -kInf));
+
+TEST(ToInt16, RoundsHalvesToEvenAndRaisesOutsideSixteenBits) {
+    EXPECT_EQ(ToInt16(772.5), 772);
+    EXPECT_EQ(ToInt16(360.5), 360);
+    EXPECT_EQ(ToInt16(32766.5), 32766);
+    EXPECT_EQ(ToInt16(-32768.5), -32768);
+    EXPECT_EQ(RaisedError([] { (void)ToInt16(32767.5); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)ToInt16(-32769.0); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)ToInt16(kNaN); }), kErrOverflow);
+}
+
+TEST(RoundHalfEven, DoesNotDependOnTheFloatingPointRoundingMode) {
+    const int saved = std::fegetround();
+    std::fesetround(FE_UPWARD);
+    const double upward = RoundHalfEven(2.5);
+    std::fesetround(FE_DOWNWARD);
+    const double downward = RoundHalfEven(3.5);
+    std::fesetround(saved);
+    EXPECT_EQ(upward, 2.0);
+    EXPECT_EQ(downward, 4.0);
+}
+
+TEST(RuntimeErrors, CarryTheirNumbersAndTexts) {
+    try {
+        RaiseOverflow();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, 6);
+        EXPECT_STREQ(error.description, "Overflow");
+    }
+    try {
+        RaiseDivisionByZero();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, 11);
+        EXPECT_STREQ(error.description, "Division by zero");
+    }
+}
+
+TEST(CheckedArithmetic, RaisesOverflowAtTheEdgesOfEachWidth) {
+    EXPECT_EQ(CheckedMul16(4, 15), 60);
+    EXPECT_EQ(CheckedAdd16(32766, 1), 32767);
+    EXPECT_EQ(RaisedError([] { (void)CheckedAdd16(32767, 1); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedAdd16(-32768, -1); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedMul16(4, 10000); }), kErrOverflow);
+
+    EXPECT_EQ(CheckedMul32(-65536, 32768), kMin32);
+    EXPECT_EQ(RaisedError([] { (void)CheckedMul32(65536, 32768); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedAdd32(kMax32, 1); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedSub32(kMin32, 1); }), kErrOverflow);
+    // Arguments that would overflow even 64-bit arithmetic.
+    constexpr int64_t kMax64 = std::numeric_limits<int64_t>::max();
+    EXPECT_EQ(RaisedError([] { (void)CheckedAdd32(kMax64, kMax64); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedMul32(kMax64, kMax64); }), kErrOverflow);
+}
+
+TEST(CheckedArithmetic, DivisionTruncatesAndRaisesOnZeroOrOverflow) {
+    EXPECT_EQ(IntDiv32(1001, 2), 500);
+    EXPECT_EQ(IntDiv32(-1001, 2), -500);
+    EXPECT_EQ(RaisedError([] { (void)IntDiv32(1, 0); }), kErrDivisionByZero);
+    EXPECT_EQ(RaisedError([] { (void)IntDiv32(kMin32, -1); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedDivide(1, 0); }), kErrDivisionByZero);
+    EXPECT_EQ(RaisedError([] { (void)CheckedDivide(1e300, 1e-300); }), kErrOverflow);
+    EXPECT_EQ(RaisedError([] { (void)CheckedFinite(kNaN); }), kErrOverflow);
+}
+
+struct TextCase {
+    const char* text;
+    double expected;
+};
+
+class NumericValueOf : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(NumericValueOf, ReadsTheNumberAtTheStart) {
+    EXPECT_DOUBLE_EQ(NumericValue(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Table,
+                         NumericValueOf,
+                         ::testing::Values(TextCase{"", 0},
+                                           TextCase{"abc", 0},
+                                           TextCase{"123", 123},
+                                           TextCase{"1 2 3", 123},
+                                           TextCase{"\t1\n2\r3 ", 123},
+                                           TextCase{"  -42", -42},
+                                           TextCase{"- 4 2", -42},
+                                           TextCase{"+7", 7},
+                                           TextCase{"--5", 0},
+                                           TextCase{"-", 0},
+                                           TextCase{"3.25", 3.25},
+                                           TextCase{".5", 0.5},
+                                           TextCase{"1.", 1},
+                                           TextCase{"1.2.3", 1.2},
+                                           TextCase{"0.1", 0.1},
+                                           TextCase{"1E3", 1000},
+                                           TextCase{"1.5e-2", 0.015},
+                                           TextCase{"2D2", 200},
+                                           TextCase{"2 e - 2", 0.02},
+                                           TextCase{"1e", 1},
+                                           TextCase{"1e+", 1},
+                                           TextCase{"12abc", 12},
+                                           TextCase{"1,000", 1},
+                                           TextCase{"12:34", 12},
+                                           TextCase{"007", 7},
+                                           TextCase{"&H10", 16},
+                                           TextCase{"&hff", 255},
+                                           TextCase{"& H 1 F", 31},
+                                           TextCase{"&HFFFFFFFF", 4294967295.0},
+                                           TextCase{"&O17", 15},
+                                           TextCase{"&o78", 7},
+                                           TextCase{"&H", 0},
+                                           TextCase{"&X1", 0},
+                                           TextCase{"-&H10", 0},
+                                           TextCase{"99999999999999", 99999999999999.0}));
+
+TEST(NumericValue, HugeAndTinyNumbersStayFloatingPoint) {
+    EXPECT_EQ(NumericValue("1e999"), kInf);
+    EXPECT_EQ(NumericValue("-1e999"), -kInf);
+    EXPECT_EQ(NumericValue("1e-999"), 0.0);
+    EXPECT_EQ(NumericValue("1e99999999999999999999999999"), kInf);
+    EXPECT_EQ(NumericValue("1e-99999999999999999999999999"), 0.0);
+}
+
+TEST(NumericValue, LongTextsAreReadWhole) {
+    constexpr size_t kLength = 10000;
+    EXPECT_EQ(NumericValue(std::string(kLength, 'x')), 0.0);
+    EXPECT_EQ(NumericValue("1" + std::string(kLength, '0')), kInf);
+    EXPECT_EQ(NumericValue("&H" + std::string(kLength, 'F')), kInf);
+    // A long run of leading zeros must not shift the decimal exponent.
+    EXPECT_DOUBLE_EQ(NumericValue("0." + std::string(kLength, '0') + "1e10001"), 1.0);
+    EXPECT_DOUBLE_EQ(NumericValue(std::string(kLength, '0') + "42"), 42.0);
+}
+
+}  // namespace
+}  // namespace zelvane
