@@ -66,9 +66,9 @@ CivilDate CivilFromDays(int64_t days) {
     days += kEraStartToUnixEpoch;
     const int64_t era = FloorDiv(days, kDaysPerEra);
     const int64_t dayOfEra = days - era * kDaysPerEra;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / (kDaysPer4Years - 1) + dayOfEra / kDaysPerCentury -
-                               dayOfEra / (kDaysPerEra - 1)) /
-                              kDaysPerYear;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / (kDaysPer4Years - 1) + dayOfEra / kDaysPerCentury - dayOfEra / (kDaysPerEra - 1)) /
+        kDaysPerYear;
     const int64_t dayOfYear =
         dayOfEra - (kDaysPerYear * yearOfEra + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury);
     const int64_t monthFromMarch = (kMonthGroup * dayOfYear + 2) / kMonthsFromMarch;

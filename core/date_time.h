@@ -39,7 +39,7 @@ struct LocaleNames {
 LocaleNames EnglishLocaleNames();
 
 std::string FormatTime(double date, const LocaleNames& names);  // "hh:mm:ss"
-std::string FormatTimeLiteralColons(double date);                // "hh\:mm\:ss"
+std::string FormatTimeLiteralColons(double date);               // "hh\:mm\:ss"
 // "dddd, d mmmm yyyy" for days 1..9, "dddd, dd mmmm yyyy" for 10..31.
 std::string FormatLongDate(double date, const LocaleNames& names);
 

@@ -12,8 +12,7 @@ constexpr int32_t kDiameterPerRadius = 2;
 
 }  // namespace
 
-PreviewLayout ComputePreviewLayout(int32_t widthPx, int32_t heightPx, int16_t twipsPerPixelX,
-                                   int16_t twipsPerPixelY) {
+PreviewLayout ComputePreviewLayout(int32_t widthPx, int32_t heightPx, int16_t twipsPerPixelX, int16_t twipsPerPixelY) {
     PreviewLayout layout;
     const int32_t heightTw = CheckedMul32(heightPx, twipsPerPixelY);
     const int16_t marginTw = CheckedMul16(kFaceMarginPixels, twipsPerPixelX);
@@ -39,12 +38,13 @@ PixelRect FaceEllipse(const PreviewLayout& layout, int16_t twipsPerPixelX, int16
     return rect;
 }
 
-PixelPoint TimeTextOrigin(const PreviewLayout& layout, int16_t twipsPerPixelX, int16_t twipsPerPixelY,
-                          int32_t cx, int32_t cy) {
-    const int32_t xTw =
-        ToInt32(CheckedSub32(layout.PreviewWidthTw, CheckedMul32(twipsPerPixelX, cx)) / kHalve);
-    const int32_t yTw =
-        ToInt32(CheckedSub32(layout.PreviewHeightTw, CheckedMul32(twipsPerPixelY, cy)) / kHalve);
+PixelPoint TimeTextOrigin(const PreviewLayout& layout,
+                          int16_t twipsPerPixelX,
+                          int16_t twipsPerPixelY,
+                          int32_t cx,
+                          int32_t cy) {
+    const int32_t xTw = ToInt32(CheckedSub32(layout.PreviewWidthTw, CheckedMul32(twipsPerPixelX, cx)) / kHalve);
+    const int32_t yTw = ToInt32(CheckedSub32(layout.PreviewHeightTw, CheckedMul32(twipsPerPixelY, cy)) / kHalve);
     return {ToInt32(CheckedDivide(xTw, twipsPerPixelX)), ToInt32(CheckedDivide(yTw, twipsPerPixelY))};
 }
 

@@ -16,8 +16,7 @@ inline constexpr int32_t kFaceMarginPixels = 4;
 
 // From the client rectangle's size in pixels; raises Overflow when a size in twips
 // does not fit in 32 bits.
-PreviewLayout ComputePreviewLayout(int32_t widthPx, int32_t heightPx, int16_t twipsPerPixelX,
-                                   int16_t twipsPerPixelY);
+PreviewLayout ComputePreviewLayout(int32_t widthPx, int32_t heightPx, int16_t twipsPerPixelX, int16_t twipsPerPixelY);
 
 struct PixelRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -31,7 +30,10 @@ struct PixelPoint {
 };
 
 // Where the time text goes so that a box of cx × cy pixels is centred.
-PixelPoint TimeTextOrigin(const PreviewLayout& layout, int16_t twipsPerPixelX, int16_t twipsPerPixelY,
-                          int32_t cx, int32_t cy);
+PixelPoint TimeTextOrigin(const PreviewLayout& layout,
+                          int16_t twipsPerPixelX,
+                          int16_t twipsPerPixelY,
+                          int32_t cx,
+                          int32_t cy);
 
 }  // namespace zelvane

@@ -1,12 +1,98 @@
-// The preview driver: draws the clock face into the host's preview window.
+// The preview driver: draws the clock face into the host's preview window once a
+// second while that window lives and the display-settings dialog has this saver
+// selected.
+#include <string>
+
+#include "clock/clock_face.h"
+#include "core/bool16.h"
 #include "core/command_line.h"
+#include "core/name_match.h"
+#include "core/numeric.h"
+#include "core/preview_layout.h"
+#include "drawing/graphical.h"
 #include "forms/runtime.h"
+#include "forms/settings.h"
+#include "host/settings_watch.h"
+#include "runcontrol/run_control.h"
+#include "startup/globals.h"
 #include "startup/main.h"
 
 namespace zelvane {
+namespace {
+
+constexpr int32_t kFacePenWidth = 1;
+constexpr int32_t kFacePoints = 18;
+constexpr float kPassSeconds = 1.0f;
+
+HWND HandleFromNumber(int32_t value) {
+    // Window handles travel as 32-bit numbers; the platform sign-extends them.
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+}
+
+void WriteActiveSetup(const std::string& value) {
+    forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, value);
+}
+
+// The display-settings dialog: three parent levels above the preview window.
+HWND SettingsDialogOf(HWND previewWindow) {
+    HWND p1 = ::GetParent(previewWindow);
+    if (!p1)
+        return nullptr;
+    HWND p2 = ::GetParent(p1);
+    if (!p2)
+        return nullptr;
+    return ::GetParent(p2);
+}
+
+void SetPreviewLayout(const RECT& client) {
+    const PreviewLayout layout = ComputePreviewLayout(CheckedSub32(client.right, client.left),
+                                                      CheckedSub32(client.bottom, client.top), TwipsPerPixelX,
+                                                      TwipsPerPixelY);
+    PreviewWidthTw = layout.PreviewWidthTw;
+    PreviewHeightTw = layout.PreviewHeightTw;
+    FaceLeftTw = layout.FaceLeftTw;
+    FaceTopTw = layout.FaceTopTw;
+}
+
+}  // namespace
 
 void RunPreview(const std::string& upperText) {
-    (void)upperText;
+    // "/P" with no blank names no window: there is nothing to draw into and no run
+    // to record, so the program ends without touching the settings.
+    if (!HasPreviewHandleText(upperText))
+        forms::EndProgram();
+
+    const int32_t previewNumber = PreviewHandle(upperText);
+    const HWND PreviewWindow = HandleFromNumber(previewNumber);
+    const std::string SaverName = SaverNameFromBaseName(forms::ExeBaseName());
+    HWND SettingsDialogWindow = nullptr;
+    RECT client = {0, 0, 0, 0};
+    HDC hDC = nullptr;
+
+    if (PreviewWindow) {
+        WriteActiveSetup(std::to_string(previewNumber));
+        SettingsDialogWindow = SettingsDialogOf(PreviewWindow);
+        ::GetClientRect(PreviewWindow, &client);
+        hDC = GraphBegin(PreviewWindow, StartBrushColor, FaceInkColor, kFacePenWidth);
+    }
+    SetPreviewLayout(client);
+    ::SetBkMode(hDC, TRANSPARENT);
+
+    Bool16 alive = kFalse;
+    Bool16 shown = kFalse;
+    do {
+        GraphSetBrushPen(hDC, FaceFillColor, FaceInkColor, kFacePenWidth);
+        ::SetTextColor(hDC, FaceInkColor);
+        GraphSetFont(hDC, kFacePoints);
+        ClockTick(hDC);
+        Pause(kPassSeconds);
+        // Both are asked on every pass.
+        alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
+        shown = IsSaverSelected(SettingsDialogWindow, SaverName);
+    } while (alive && shown);
+
+    WriteActiveSetup(kNoPreview);
+    GraphEnd(PreviewWindow, hDC);
     forms::EndProgram();
 }
 

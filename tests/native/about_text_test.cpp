@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,19 @@ void ExpectContactLinesAtTheEnd(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[n - 1], std::string(kWebTargetLength, ' '));
 }
 
-class AbsentComment : public ::testing::TestWithParam<std::string> {};
+struct AbsentCase {
+    const char* label;
+    std::string comment;
+};
+
+std::ostream& operator<<(std::ostream& out, const AbsentCase& c) {
+    return out << c.label;
+}
+
+class AbsentComment : public ::testing::TestWithParam<AbsentCase> {};
 
 TEST_P(AbsentComment, GivesTheNineLinesOfAnEmptyComment) {
-    const std::string text = AboutText(GetParam(), ProgramInputs());
+    const std::string text = AboutText(GetParam().comment, ProgramInputs());
     EXPECT_EQ(text, AboutText("", ProgramInputs()));
     const std::vector<std::string> lines = LinesOf(text);
     ASSERT_EQ(lines.size(), kLinesForShortComments);
@@ -76,12 +86,22 @@ TEST_P(AbsentComment, GivesTheNineLinesOfAnEmptyComment) {
 
 INSTANTIATE_TEST_SUITE_P(Table,
                          AbsentComment,
-                         ::testing::Values("", "   ", "\r", "\rMore text", "\r\r\r", "\r" + std::string(40000, '\r')));
+                         ::testing::Values(AbsentCase{"empty", ""},
+                                           AbsentCase{"blanks only", "   "},
+                                           AbsentCase{"a carriage return", "\r"},
+                                           AbsentCase{"text after a leading carriage return", "\rMore text"},
+                                           AbsentCase{"three carriage returns", "\r\r\r"},
+                                           // Absent before it is counted: no overflow.
+                                           AbsentCase{"40001 carriage returns", std::string(40001, '\r')}));
 
 struct CommentCase {
     std::string comment;
     std::vector<std::string> leadingLines;  // the lines before the contact lines
 };
+
+std::ostream& operator<<(std::ostream& out, const CommentCase& c) {
+    return out << ::testing::PrintToString(c.comment);
+}
 
 class PresentComment : public ::testing::TestWithParam<CommentCase> {};
 
@@ -164,6 +184,10 @@ struct ShellCase {
     int32_t result;
     const char* text;
 };
+
+std::ostream& operator<<(std::ostream& out, const ShellCase& c) {
+    return out << "code " << c.result;
+}
 
 class ShellResult : public ::testing::TestWithParam<ShellCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -17,6 +18,10 @@ struct ArgumentsCase {
     const char* commandLine;
     const char* arguments;
 };
+
+std::ostream& operator<<(std::ostream& out, const ArgumentsCase& c) {
+    return out << ::testing::PrintToString(std::string(c.commandLine));
+}
 
 class ArgumentsOfCommandLine : public ::testing::TestWithParam<ArgumentsCase> {};
 
@@ -40,6 +45,10 @@ struct ModeCase {
     const char* arguments;
     RunMode mode;
 };
+
+std::ostream& operator<<(std::ostream& out, const ModeCase& c) {
+    return out << ::testing::PrintToString(std::string(c.arguments));
+}
 
 class Classification : public ::testing::TestWithParam<ModeCase> {};
 
@@ -86,6 +95,10 @@ struct HandleCase {
     const char* upperText;
     int32_t handle;
 };
+
+std::ostream& operator<<(std::ostream& out, const HandleCase& c) {
+    return out << ::testing::PrintToString(std::string(c.upperText));
+}
 
 class ConfigureHandleOf : public ::testing::TestWithParam<HandleCase> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 
 #include "tests/native/raised_error.h"
 
@@ -17,12 +18,15 @@ struct CalendarCase {
     int weekday;
 };
 
+std::ostream& operator<<(std::ostream& out, const CalendarCase& c) {
+    return out << c.year << '-' << c.month << '-' << c.day << ' ' << c.hour << ':' << c.minute << ':' << c.second;
+}
+
 class CalendarRoundTrip : public ::testing::TestWithParam<CalendarCase> {};
 
 TEST_P(CalendarRoundTrip, FieldsSurviveTheEncodingAndNameTheRightWeekday) {
     const CalendarCase c = GetParam();
-    const DateFields fields =
-        FieldsFromOleDate(OleDateFromFields(c.year, c.month, c.day, c.hour, c.minute, c.second));
+    const DateFields fields = FieldsFromOleDate(OleDateFromFields(c.year, c.month, c.day, c.hour, c.minute, c.second));
     EXPECT_EQ(fields.year, c.year);
     EXPECT_EQ(fields.month, c.month);
     EXPECT_EQ(fields.day, c.day);
@@ -63,8 +67,8 @@ TEST(OleDate, RoundsTheTimeOfDayToTheNearestSecondFirst) {
 }
 
 TEST(OleDate, ValuesOutsideTheEncodingRaiseOverflow) {
-    for (double date : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                        kMaxOleDate, kMinOleDate - 1})
+    for (double date : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), kMaxOleDate,
+                        kMinOleDate - 1})
         EXPECT_EQ(test::RaisedError([date] { (void)FieldsFromOleDate(date); }), kErrOverflow) << date;
 }
 
@@ -115,6 +119,10 @@ struct PauseCase {
     uint32_t remainingMs;
 };
 
+std::ostream& operator<<(std::ostream& out, const PauseCase& c) {
+    return out << "from " << c.start << " for " << c.seconds << " at " << c.now;
+}
+
 class PauseClock : public ::testing::TestWithParam<PauseCase> {};
 
 TEST_P(PauseClock, EndsAfterItsDurationEvenAcrossMidnight) {
@@ -133,8 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                            PauseCase{86399.5f, 1.0f, 0.25f, false, 250},
                                            PauseCase{86399.5f, 1.0f, 0.5f, true, 0},
                                            PauseCase{86399.5f, 1.0f, 3.0f, true, 0},
-                                           PauseCase{100.0f, std::numeric_limits<float>::quiet_NaN(), 100.0f,
-                                                     true, 0}));
+                                           PauseCase{100.0f, std::numeric_limits<float>::quiet_NaN(), 100.0f, true,
+                                                     0}));
 
 TEST(PauseTimeBase, IsSecondsSinceMidnight) {
     EXPECT_EQ(SecondsSinceMidnight(0, 0, 0, 0), 0.0f);

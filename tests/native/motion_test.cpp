@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 
 #include "tests/native/raised_error.h"
 
@@ -87,6 +88,10 @@ struct EdgeCase {
     int32_t posX, posY, dirX, dirY;
     int32_t expectedX, expectedY, expectedDirX, expectedDirY;
 };
+
+std::ostream& operator<<(std::ostream& out, const EdgeCase& c) {
+    return out << '(' << c.posX << ", " << c.posY << ") going (" << c.dirX << ", " << c.dirY << ')';
+}
 
 class Edges : public ::testing::TestWithParam<EdgeCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace zelvane {
 namespace {
 
@@ -10,6 +12,10 @@ struct TextPair {
     const char* input;
     const char* expected;
 };
+
+std::ostream& operator<<(std::ostream& out, const TextPair& c) {
+    return out << ::testing::PrintToString(std::string(c.input));
+}
 
 class SaverName : public ::testing::TestWithParam<TextPair> {};
 
@@ -48,6 +54,10 @@ struct MatchCase {
     const char* text;
     bool matches;
 };
+
+std::ostream& operator<<(std::ostream& out, const MatchCase& c) {
+    return out << ::testing::PrintToString(std::string(c.text));
+}
 
 class ScreenSaverPage : public ::testing::TestWithParam<MatchCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/native/raised_error.h"
 
 namespace zelvane {
@@ -17,6 +19,10 @@ struct LayoutCase {
     double faceLeftTw, faceTopTw;
     PixelRect ellipse;
 };
+
+std::ostream& operator<<(std::ostream& out, const LayoutCase& c) {
+    return out << c.widthPx << 'x' << c.heightPx << " at " << c.twipsPerPixel << " twips per pixel";
+}
 
 class PreviewLayoutOf : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -36,15 +42,14 @@ TEST_P(PreviewLayoutOf, CentresAFaceFourPixelsInsideTopAndBottom) {
     EXPECT_EQ(ellipse.bottom, c.ellipse.bottom);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table,
-    PreviewLayoutOf,
-    ::testing::Values(LayoutCase{152, 112, 15, 2280, 1680, 780, 360, 60, {24, 4, 128, 108}},
-                      // 1665 / 2 - 60 = 772.5: the radius goes to the even 772.
-                      LayoutCase{151, 111, 15, 2265, 1665, 772, 360.5, 60.5, {24, 4, 127, 107}},
-                      LayoutCase{152, 112, 12, 1824, 1344, 624, 288, 48, {24, 4, 128, 108}},
-                      // No preview window: an all-zero rectangle still lays out without error.
-                      LayoutCase{0, 0, 15, 0, 0, -60, 60, 60, {4, 4, -4, -4}}));
+INSTANTIATE_TEST_SUITE_P(Table,
+                         PreviewLayoutOf,
+                         ::testing::Values(LayoutCase{152, 112, 15, 2280, 1680, 780, 360, 60, {24, 4, 128, 108}},
+                                           // 1665 / 2 - 60 = 772.5: the radius goes to the even 772.
+                                           LayoutCase{151, 111, 15, 2265, 1665, 772, 360.5, 60.5, {24, 4, 127, 107}},
+                                           LayoutCase{152, 112, 12, 1824, 1344, 624, 288, 48, {24, 4, 128, 108}},
+                                           // No preview window: an all-zero rectangle still lays out without error.
+                                           LayoutCase{0, 0, 15, 0, 0, -60, 60, 60, {4, 4, -4, -4}}));
 
 TEST(TimeTextOrigin, CentresTheSampleTextBox) {
     const PreviewLayout layout = ComputePreviewLayout(152, 112, 15, 15);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/native/raised_error.h"
 
 namespace zelvane {
@@ -12,6 +14,10 @@ struct DpiCase {
     int32_t dpi;
     int16_t twipsPerPixel;
 };
+
+std::ostream& operator<<(std::ostream& out, const DpiCase& c) {
+    return out << c.dpi << " dpi";
+}
 
 class TwipsPerPixel : public ::testing::TestWithParam<DpiCase> {};
 
