@@ -19,7 +19,7 @@ constexpr std::string_view kWebLine = "or check for updates on the web:";
 // Distance between the e-mail link and the text that introduces the web link.
 constexpr size_t kLinkGapBlanks = 12;
 
-// Kept as character codes rather than one literal, like the design's tables.
+// Kept as tables of character codes so that the texts are not plain strings in the binary.
 constexpr size_t kAuthorNameLength = 18;
 constexpr int16_t kAuthorNameCodes[] = {'Z', 'e', 'l', 'v', 'a', 'n', 'e', ' ', 'C',
                                         'l', 'o', 'c', 'k', ' ', 'T', 'e', 'a', 'm'};

@@ -34,8 +34,8 @@ constexpr int64_t kDaysPerCentury = kDaysPerYear * kYearsPerCentury + kYearsPerC
 // 30 December 1899 was a Saturday.
 constexpr int64_t kOleEpochWeekday = 6;
 
-constexpr int kTwoDigits = 10;
-constexpr int kFourDigitYear = 1000;
+constexpr int kSmallestTwoDigitValue = 10;
+constexpr size_t kYearDigits = 4;
 
 int64_t FloorDiv(int64_t a, int64_t b) {
     const int64_t q = a / b;
@@ -81,13 +81,13 @@ constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
 
 std::string TwoDigits(int value) {
     std::string text = std::to_string(value);
-    return value < kTwoDigits ? "0" + text : text;
+    return value < kSmallestTwoDigitValue ? "0" + text : text;
 }
 
 std::string YearDigits(int year) {
     std::string text = std::to_string(year);
-    while (year < kFourDigitYear && text.size() < 4)
-        text.insert(0, "0");
+    if (text.size() < kYearDigits)
+        text.insert(0, kYearDigits - text.size(), '0');
     return text;
 }
 

@@ -2,6 +2,8 @@
 // buttons as child windows, timers on the form's window.
 #include "forms/controls.h"
 
+#include <algorithm>
+
 #include "core/numeric.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
@@ -11,6 +13,38 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 constexpr int kLabelDrawFlags = DT_NOPREFIX | DT_EXPANDTABS;
+
+constexpr char kBlank = ' ';
+constexpr char kCR = '\r';
+constexpr char kLF = '\n';
+
+// A cursor about to be destroyed must not stay on screen: the platform is handed the
+// replacement (or the arrow) first.
+void LetGoOfCursor(HCURSOR leaving, HCURSOR replacement) {
+    if (leaving && ::GetCursor() == leaving)
+        ::SetCursor(replacement ? replacement : ::LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The text's lines: CR LF, CR alone and LF alone each end one.
+std::vector<std::string> Paragraphs(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kCR || text[i] == kLF) {
+            if (text[i] == kCR && i + 1 < text.size() && text[i + 1] == kLF)
+                ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += text[i];
+        }
+    }
+    return lines;
+}
+
+int TextWidthPx(HDC hDC, const std::string& text) {
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(hDC, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
 
 UniqueFont CreateFontFor(const FontSpec& spec) {
     LOGFONTA lf = {};
@@ -34,6 +68,15 @@ COLORREF ResolveColor(OleColor color) {
 }
 
 // --- WindowlessControl -------------------------------------------------------
+
+WindowlessControl::~WindowlessControl() {
+    LetGoOfCursor(mouseIcon_.get(), nullptr);
+}
+
+void WindowlessControl::SetMouseIcon(UniqueCursor cursor) {
+    LetGoOfCursor(mouseIcon_.get(), cursor.get());
+    mouseIcon_ = std::move(cursor);
+}
 
 RECT WindowlessControl::PixelRect() const {
     int32_t left = left_, top = top_;
@@ -134,6 +177,23 @@ void Label::SetAlignment(Alignment alignment) {
     Invalidate();
 }
 
+void Label::SetLineSpacing(int32_t twips) {
+    lineSpacing_ = twips;
+    Invalidate();
+    FitToText();
+}
+
+float Label::TextWidth(const std::string& text) {
+    HDC screen = ::GetDC(nullptr);
+    int width = 0;
+    {
+        SelectGuard font(screen, GetFont());
+        width = TextWidthPx(screen, text);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return PixelsToTwipsX(width);
+}
+
 HFONT Label::GetFont() {
     if (!hFont_)
         hFont_ = CreateFontFor(font_);
@@ -147,7 +207,12 @@ void Label::FitToText() {
     RECT rc = {0, 0, 0, 0};
     {
         SelectGuard font(screen, GetFont());
-        if (caption_.empty()) {
+        if (lineSpacing_ > 0) {
+            const std::vector<std::string> rows = Rows(screen, 0);
+            for (const std::string& row : rows)
+                rc.right = std::max<LONG>(rc.right, TextWidthPx(screen, row));
+            rc.bottom = static_cast<LONG>(rows.size()) * TwipsToPixelsY(lineSpacing_);
+        } else if (caption_.empty()) {
             TEXTMETRICA tm;
             ::GetTextMetricsA(screen, &tm);
             rc.bottom = tm.tmHeight;
@@ -171,10 +236,64 @@ void Label::Paint(HDC hDC, const RECT& rc) {
     ::SetBkMode(hDC, TRANSPARENT);
     ::SetTextColor(hDC, ResolveColor(foreColor_));
     RECT text = rc;
-    UINT flags = kLabelDrawFlags | (alignment_ == Alignment::kCenter ? DT_CENTER : DT_LEFT);
+    UINT align = alignment_ == Alignment::kCenter ? DT_CENTER : DT_LEFT;
+    if (lineSpacing_ > 0) {
+        PaintRows(hDC, rc, align);
+        return;
+    }
+    UINT flags = kLabelDrawFlags | align;
     if (!autoSize_)
         flags |= DT_WORDBREAK;
     ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &text, flags);
+}
+
+// With a line spacing of its own the label lays out its rows itself, since the platform
+// draws lines only at the font's height. A label that does not size itself wraps at
+// blanks like the platform's word break; a word wider than the label keeps its row.
+std::vector<std::string> Label::Rows(HDC hDC, int widthPx) const {
+    std::vector<std::string> rows;
+    const bool wrap = !autoSize_ && widthPx > 0;
+    for (const std::string& line : Paragraphs(caption_)) {
+        size_t start = 0;
+        for (;;) {
+            std::string rest = line.substr(start);
+            const size_t lastInk = rest.find_last_not_of(kBlank);
+            if (!wrap || lastInk == std::string::npos || TextWidthPx(hDC, rest.substr(0, lastInk + 1)) <= widthPx) {
+                rows.push_back(rest);
+                break;
+            }
+            // The last blank after a word at which the row still fits, else the first one.
+            size_t cut = std::string::npos;
+            for (size_t b = line.find(kBlank, start + 1); b != std::string::npos; b = line.find(kBlank, b + 1)) {
+                if (line[b - 1] == kBlank)
+                    continue;
+                if (cut != std::string::npos && TextWidthPx(hDC, line.substr(start, b - start)) > widthPx)
+                    break;
+                cut = b;
+            }
+            if (cut == std::string::npos) {
+                rows.push_back(rest);
+                break;
+            }
+            rows.push_back(line.substr(start, cut - start));
+            start = line.find_first_not_of(kBlank, cut);
+            if (start == std::string::npos)
+                break;
+        }
+    }
+    return rows;
+}
+
+void Label::PaintRows(HDC hDC, const RECT& rc, UINT alignFlags) {
+    const int pitch = TwipsToPixelsY(lineSpacing_);
+    RECT row = rc;
+    for (const std::string& text : Rows(hDC, rc.right - rc.left)) {
+        if (row.top >= rc.bottom)
+            break;
+        ::DrawTextA(hDC, text.c_str(), static_cast<int>(text.size()), &row,
+                    kLabelDrawFlags | DT_SINGLELINE | alignFlags);
+        row.top += pitch;
+    }
 }
 
 // --- Frame -------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "forms/win.h"
 
@@ -41,7 +42,7 @@ struct FontSpec {
 // A control drawn by its form, positioned in twips relative to its container.
 class WindowlessControl {
 public:
-    virtual ~WindowlessControl() = default;
+    virtual ~WindowlessControl();
     WindowlessControl() = default;
     WindowlessControl(const WindowlessControl&) = delete;
     WindowlessControl& operator=(const WindowlessControl&) = delete;
@@ -59,7 +60,7 @@ public:
     int16_t MousePointer() const { return mousePointer_; }
     void SetMousePointer(int16_t pointer) { mousePointer_ = pointer; }
     // The custom pointer, owned by the control; an empty owner means none.
-    void SetMouseIcon(UniqueCursor cursor) { mouseIcon_ = std::move(cursor); }
+    void SetMouseIcon(UniqueCursor cursor);
     HCURSOR MouseIcon() const { return mouseIcon_.get(); }
 
     MouseHandler onMouseDown;
@@ -98,6 +99,11 @@ public:
     void SetBackOpaque(bool opaque);
     void SetAutoSize(bool autoSize);
     void SetAlignment(Alignment alignment);
+    // Distance from the top of one line to the top of the next, in twips; 0 follows the font.
+    void SetLineSpacing(int32_t twips);
+    int32_t LineSpacing() const { return lineSpacing_; }
+    // Width of `text` in the label's font, in twips.
+    float TextWidth(const std::string& text);
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
@@ -106,6 +112,8 @@ private:
     friend class Form;
     void FitToText();
     HFONT GetFont();
+    std::vector<std::string> Rows(HDC hDC, int widthPx) const;
+    void PaintRows(HDC hDC, const RECT& rc, UINT alignFlags);
 
     std::string caption_;
     FontSpec font_;
@@ -115,6 +123,7 @@ private:
     bool opaque_ = true;
     bool autoSize_ = false;
     Alignment alignment_ = Alignment::kLeft;
+    int32_t lineSpacing_ = 0;
 };
 
 // A container with an etched border; the controls inside it are positioned relative to it.

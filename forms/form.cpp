@@ -182,12 +182,18 @@ void Form::Show(bool modal) {
     // The program's other windows take no input while a modal form is up.
     ModalState state{hWnd_, {}};
     ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOtherWindow, reinterpret_cast<LPARAM>(&state));
+    modalDisabled_ = std::move(state.disabled);
     ::SetForegroundWindow(hWnd_);
     while (hWnd_)
         WaitAndDoEvents();
-    for (HWND other : state.disabled)
+    EnableModalOwners();
+}
+
+void Form::EnableModalOwners() {
+    for (HWND other : modalDisabled_)
         if (::IsWindow(other))
             ::EnableWindow(other, TRUE);
+    modalDisabled_.clear();
 }
 
 bool Form::Unload(int16_t unloadMode) {
@@ -203,6 +209,9 @@ bool Form::Unload(int16_t unloadMode) {
         ::KillTimer(hWnd, timer->id_);
     for (CommandButton* button : buttons_)
         button->Destroy();
+    // Give the input back before the window goes, so that the system activates the
+    // window below instead of another program's.
+    EnableModalOwners();
     ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     hWnd_ = nullptr;
     ::DestroyWindow(hWnd);

@@ -117,6 +117,7 @@ private:
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
     void InvalidatePixels(const RECT& rc);
     void ClickButton(int id);
+    void EnableModalOwners();
 
     FormSpec spec_;
     HWND hWnd_ = nullptr;
@@ -125,6 +126,7 @@ private:
     std::vector<WindowlessControl*> controls_;
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;
+    std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
     UniqueBrush backBrush_;
 };
 

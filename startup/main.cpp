@@ -94,7 +94,13 @@ void RunConfigure(const std::string& upperText) {
         ::EnableWindow(OwnerWindow, FALSE);
     fsetup setup;
     setup.Load();
-    HookSetupWindow(setup.hWnd());
+    // Kept here: closing from the title bar destroys the window before the loop ends,
+    // and the hook is taken off the window it was put on.
+    HWND setupWindow = setup.hWnd();
+    // Over the window that asked for it (on its monitor), not wherever the screen's centre is.
+    if (OwnerWindow)
+        CenterOverWindow(setupWindow, OwnerWindow);
+    HookSetupWindow(setupWindow);
     setup.Show();
     do {
         forms::WaitAndDoEvents();
@@ -103,7 +109,7 @@ void RunConfigure(const std::string& upperText) {
         ::EnableWindow(OwnerWindow, TRUE);
         ::SetForegroundWindow(OwnerWindow);
     }
-    UnhookSetupWindow(setup.hWnd());
+    UnhookSetupWindow(setupWindow);
     setup.Unload();
     forms::EndProgram();
 }

@@ -1,4 +1,5 @@
-// Finding the program's own form window, bringing a window back, keeping one on top.
+// Finding the program's own form window, bringing a window back, keeping one on top,
+// placing a dialog over its owner.
 #pragma once
 
 #include <string>
@@ -11,5 +12,8 @@ namespace zelvane {
 HWND FindAppWindow(const std::string& title, const std::string& className);
 void RestoreAndActivate(HWND hWnd);
 void MakeTopMost(HWND hWnd);
+// Moves `hWnd` (size unchanged) to the centre of `owner`, inside the work area of the
+// owner's monitor; nothing when the owner is hidden or minimised.
+void CenterOverWindow(HWND hWnd, HWND owner);
 
 }  // namespace zelvane

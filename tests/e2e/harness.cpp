@@ -321,4 +321,107 @@ void KillStraySavers() {
     ::CloseHandle(snap);
 }
 
+RECT ScreenRect() {
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+std::vector<RECT> FindColorBands(const RECT& area, COLORREF color, int tolerance) {
+    std::vector<RECT> bands;
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return bands;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* px = static_cast<const uint32_t*>(bits);
+    bool inBand = false;
+    for (int y = 0; y < h; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = px[y * w + x];
+            int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+            if (std::abs(r - GetRValue(color)) <= tolerance && std::abs(g - GetGValue(color)) <= tolerance &&
+                std::abs(b - GetBValue(color)) <= tolerance) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first < 0) {
+            inBand = false;
+            continue;
+        }
+        if (!inBand) {
+            bands.push_back({area.left + first, area.top + y, area.left + last + 1, area.top + y + 1});
+            inBand = true;
+            continue;
+        }
+        RECT& band = bands.back();
+        band.left = std::min<LONG>(band.left, area.left + first);
+        band.right = std::max<LONG>(band.right, area.left + last + 1);
+        band.bottom = area.top + y + 1;
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return bands;
+}
+
+bool ScreenSaverRunningFlag() {
+    // Read by a fresh process: Wine serves a program the value it first read.
+    constexpr DWORD kProbeMs = 10000;
+    Process probe;
+    if (!probe.Start(BinDir() + "\\saver_flag_probe.exe", "") || !probe.WaitExit(kProbeMs))
+        return false;
+    return probe.ExitCode() == 1;
+}
+
+void LowerScreenSaverRunningFlag() {
+    ::SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+}
+
+bool SetKeyHeldFor(HWND window, WORD vk, bool held) {
+    constexpr BYTE kHeld = 0x80;
+    DWORD target = ::GetWindowThreadProcessId(window, nullptr);
+    DWORD self = ::GetCurrentThreadId();
+    if (!target || !::AttachThreadInput(self, target, TRUE))
+        return false;
+    BYTE keys[256] = {};
+    bool ok = ::GetKeyboardState(keys) != FALSE;
+    if (ok) {
+        keys[vk] = held ? kHeld : 0;
+        ok = ::SetKeyboardState(keys) != FALSE;
+    }
+    ::AttachThreadInput(self, target, FALSE);
+    return ok;
+}
+
+namespace {
+
+BOOL CALLBACK CollectChildText(HWND child, LPARAM param) {
+    auto* texts = reinterpret_cast<std::string*>(param);
+    texts->append(WindowText(child));
+    texts->push_back('\n');
+    return TRUE;
+}
+
+}  // namespace
+
+std::string ChildTexts(HWND hWnd) {
+    std::string texts;
+    ::EnumChildWindows(hWnd, &CollectChildText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 }  // namespace e2e

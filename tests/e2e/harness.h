@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -78,5 +79,24 @@ void DeleteActiveSetup();
 
 // Ends every copy of the screen saver still running (a test's leftovers).
 void KillStraySavers();
+
+// The primary screen, in pixels.
+RECT ScreenRect();
+// The boxes of the horizontal bands of `color` in `area`, top to bottom: runs of rows that
+// hold the colour, split wherever a row holds none of it.
+std::vector<RECT> FindColorBands(const RECT& area, COLORREF color, int tolerance);
+
+// The system's screen-saver-running flag, as a program started now reads it.
+bool ScreenSaverRunningFlag();
+// Lowers the flag, as a saver that was killed could not.
+void LowerScreenSaverRunningFlag();
+
+// Marks `vk` held (or released) in the key state that the thread of `window` reads,
+// without sending that window a key message: as when the key went down while another
+// window of that thread had the focus. The threads' input is shared only for the change.
+bool SetKeyHeldFor(HWND window, WORD vk, bool held);
+
+// The texts of a window's direct children (a message box's message and buttons), one per line.
+std::string ChildTexts(HWND hWnd);
 
 }  // namespace e2e

@@ -1,5 +1,8 @@
-// The full-screen saver seen from outside: its window, what it shows, how it ends.
+// The full-screen saver seen from outside: its window, what it shows, what ends it and
+// what does not.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "tests/e2e/harness.h"
 
@@ -8,21 +11,55 @@ namespace {
 using namespace e2e;
 
 constexpr DWORD kStartMs = 10000;
-constexpr DWORD kEndMs = 1000;
+constexpr DWORD kEndMs = 1000;        // input or a close request ends the run within a second
+constexpr DWORD kStillRunningMs = 1500;  // long enough for a wrongly handled request to end it
+constexpr DWORD kSendTimeoutMs = 5000;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kColorTolerance = 8;
+constexpr int kAlignSlackPx = 4;  // glyph side bearings of the first characters
+constexpr char kFormClass[] = "ThunderRT6FormDC";
+constexpr char kDialogClass[] = "#32770";
+constexpr WPARAM kScreenSaveLowBit = SC_SCREENSAVE | 1;  // 0xF141
 
 class SaverRun : public ::testing::Test {
 protected:
     void SetUp() override {
         KillStraySavers();
+        LowerScreenSaverRunningFlag();
         saver_ = StartSaver("/S");
         ASSERT_TRUE(saver_.Running());
-        window_ = WaitForWindow(saver_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+        window_ = WaitForWindow(saver_.Pid(), kFormClass, nullptr, kStartMs);
         ASSERT_NE(window_, nullptr) << "no saver window appeared";
         // Let the first ticks paint.
         ::Sleep(700);
     }
-    void TearDown() override { saver_.Kill(); }
+    // A saver still running is closed as another program would close it; killing it would
+    // leave the system's screen-saver flag raised for the tests that follow.
+    void TearDown() override {
+        if (saver_.Running() && ::IsWindow(window_)) {
+            ::PostMessageA(window_, WM_CLOSE, 0, 0);
+            saver_.WaitExit(kStartMs);
+        }
+        if (saver_.Running()) {
+            saver_.Kill();
+            LowerScreenSaverRunningFlag();
+        }
+    }
+
+    // The saver ended as a user's input ends it: promptly, cleanly, with the system's
+    // screen-saver flag lowered and the cursor back.
+    void ExpectEndedCleanly() {
+        EXPECT_TRUE(saver_.WaitExit(kEndMs)) << "the saver did not end within a second";
+        EXPECT_EQ(saver_.ExitCode(), 0u);
+        EXPECT_TRUE(CursorShowing());
+        EXPECT_FALSE(ScreenSaverRunningFlag());
+    }
+
+    void ExpectStillRunning() {
+        EXPECT_FALSE(saver_.WaitExit(kStillRunningMs)) << "the saver ended";
+        EXPECT_TRUE(::IsWindowVisible(window_));
+    }
 
     Process saver_;
     HWND window_ = nullptr;
@@ -30,29 +67,199 @@ protected:
 
 TEST_F(SaverRun, ShowsOneBorderlessTopmostWindowCoveringTheScreen) {
     EXPECT_EQ(CountProcessWindows(saver_.Pid(), true), 1);
+    EXPECT_EQ(ClassOf(window_), kFormClass);
     EXPECT_EQ(WindowText(window_), "");
     LONG style = ::GetWindowLongA(window_, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME), 0);
     EXPECT_TRUE(::GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT rc;
     ::GetWindowRect(window_, &rc);
-    EXPECT_LE(rc.left, 0);
-    EXPECT_LE(rc.top, 0);
-    EXPECT_GE(rc.right, ::GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_GE(rc.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    RECT screen = ScreenRect();
+    EXPECT_LE(rc.left, screen.left);
+    EXPECT_LE(rc.top, screen.top);
+    EXPECT_GE(rc.right, screen.right);
+    EXPECT_GE(rc.bottom, screen.bottom);
 }
 
-TEST_F(SaverRun, EndsOnAKeyWithTheCursorVisibleAgain) {
-    PressKey('A');
-    EXPECT_TRUE(saver_.WaitExit(kEndMs));
-    EXPECT_EQ(saver_.ExitCode(), 0u);
+TEST_F(SaverRun, HidesTheCursorAndRaisesTheScreenSaverFlagWhileRunning) {
+    EXPECT_FALSE(CursorShowing());
+    EXPECT_TRUE(ScreenSaverRunningFlag());
 }
 
-TEST_F(SaverRun, ShowsYellowTextOnBlack) {
-    RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    RECT box = FindColorBox(screen, kYellow, 8);
-    EXPECT_GT(box.right - box.left, 200);
-    EXPECT_EQ(ScreenPixel(2, 2), RGB(0, 0, 0));
+TEST_F(SaverRun, ShowsTheDateInYellowDirectlyAboveTheTime) {
+    RECT screen = ScreenRect();
+    std::vector<RECT> bands = FindColorBands(screen, kYellow, kColorTolerance);
+    ASSERT_EQ(bands.size(), 2u) << "expected the date text and the time text";
+    const RECT& date = bands[0];
+    const RECT& time = bands[1];
+    EXPECT_LT(date.bottom, time.top);
+    EXPECT_NEAR(date.left, time.left, kAlignSlackPx);
+    // The time is set in much larger type than the date.
+    EXPECT_GT(time.bottom - time.top, 2 * (date.bottom - date.top));
+    EXPECT_GT(time.right - time.left, 200);
+    // Nothing is clipped by the screen edges.
+    EXPECT_GT(date.top, screen.top);
+    EXPECT_LT(time.bottom, screen.bottom);
+    EXPECT_LT(std::max(date.right, time.right), screen.right);
+    // Black everywhere else: the corners and the gap between the two texts.
+    EXPECT_EQ(ScreenPixel(screen.left + 2, screen.top + 2), kBlack);
+    EXPECT_EQ(ScreenPixel(screen.right - 3, screen.bottom - 3), kBlack);
+    EXPECT_EQ(ScreenPixel((time.left + time.right) / 2, (date.bottom + time.top) / 2), kBlack);
+}
+
+TEST_F(SaverRun, MouseMovementAloneNeverEndsTheRun) {
+    RECT screen = ScreenRect();
+    // Large jumps across the screen, then single-pixel nudges.
+    MoveMouseTo(10, 10);
+    MoveMouseTo(screen.right - 10, screen.bottom - 10);
+    MoveMouseTo(screen.right / 2, screen.bottom / 2);
+    for (int i = 1; i <= 5; ++i)
+        MoveMouseTo(screen.right / 2 + i, screen.bottom / 2 + (i % 2));
+    ExpectStillRunning();
+    EXPECT_FALSE(CursorShowing());
+}
+
+TEST_F(SaverRun, RefusesTheScreenSaveCommandAndKeepsRunning) {
+    DWORD_PTR result = 1;
+    ASSERT_TRUE(::SendMessageTimeoutA(window_, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                      &result));
+    EXPECT_EQ(result, 0u);
+    ExpectStillRunning();
+    EXPECT_EQ(CountProcessWindows(saver_.Pid(), true), 1);
+}
+
+// Only the exact screen-save command is refused; a neighbouring value goes to the default
+// window procedure like any other system command. Under Wine that procedure answers 0xF141
+// with its own About box, which makes the hand-over visible.
+TEST_F(SaverRun, PassesOtherSystemCommandsToTheDefaultProcedure) {
+    ASSERT_TRUE(::PostMessageA(window_, WM_SYSCOMMAND, kScreenSaveLowBit, 0));
+    HWND about = WaitForWindow(saver_.Pid(), kDialogClass, nullptr, kStartMs);
+    ASSERT_NE(about, nullptr) << "the command did not reach the default window procedure";
+    ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kStartMs));
+    ExpectStillRunning();
+}
+
+// A right click with no modifier opens the About dialog instead of ending the run; once
+// the dialog is gone the clock goes on.
+TEST_F(SaverRun, RightClickWithoutModifiersKeepsTheRunGoing) {
+    RECT screen = ScreenRect();
+    ClickAt(20, screen.bottom - 20, 2);
+    HWND about = WaitForWindow(saver_.Pid(), kFormClass, "About", kStillRunningMs);
+    if (about) {
+        ::PostMessageA(about, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kStartMs));
+    }
+    ExpectStillRunning();
+    EXPECT_FALSE(CursorShowing());
+}
+
+// --- what ends the run -------------------------------------------------------------
+
+enum class Ending { kKey, kCharacterKey, kLeftClick, kMiddleClick, kRightShift, kRightCtrl, kRightAlt };
+
+std::string EndingName(const ::testing::TestParamInfo<Ending>& info) {
+    switch (info.param) {
+        case Ending::kKey:
+            return "FunctionKey";
+        case Ending::kCharacterKey:
+            return "CharacterKey";
+        case Ending::kLeftClick:
+            return "LeftClick";
+        case Ending::kMiddleClick:
+            return "MiddleClick";
+        case Ending::kRightShift:
+            return "RightClickWithShift";
+        case Ending::kRightCtrl:
+            return "RightClickWithCtrl";
+        case Ending::kRightAlt:
+            return "RightClickWithAlt";
+    }
+    return "Unknown";
+}
+
+class SaverEnding : public SaverRun, public ::testing::WithParamInterface<Ending> {
+protected:
+    // A modifier pressed on its own would end the run as any key does; so it is marked held
+    // in the saver's key state without a key message, and only the click can end the run.
+    void SetUp() override {
+        SaverRun::SetUp();
+        modifier_ = ModifierOf(GetParam());
+        if (modifier_ && window_)
+            ASSERT_TRUE(SetKeyHeldFor(window_, modifier_, true));
+    }
+    void TearDown() override {
+        if (modifier_ && saver_.Running())
+            SetKeyHeldFor(window_, modifier_, false);
+        SaverRun::TearDown();
+    }
+
+    static WORD ModifierOf(Ending ending) {
+        switch (ending) {
+            case Ending::kRightShift:
+                return VK_SHIFT;
+            case Ending::kRightCtrl:
+                return VK_CONTROL;
+            case Ending::kRightAlt:
+                return VK_MENU;
+            default:
+                return 0;
+        }
+    }
+
+    WORD modifier_ = 0;
+};
+
+TEST_P(SaverEnding, EndsTheRunWithinASecond) {
+    ASSERT_TRUE(saver_.Running());
+    RECT screen = ScreenRect();
+    const int x = 20, y = screen.bottom - 20;  // over the window, away from the moving labels
+    switch (GetParam()) {
+        case Ending::kKey:
+            PressKey(VK_F5);
+            break;
+        case Ending::kCharacterKey:
+            PressKey('A');
+            break;
+        case Ending::kLeftClick:
+            ClickAt(x, y, 1);
+            break;
+        case Ending::kMiddleClick:
+            ClickAt(x, y, 4);
+            break;
+        case Ending::kRightShift:
+        case Ending::kRightCtrl:
+        case Ending::kRightAlt:
+            ClickAt(x, y, 2);
+            break;
+    }
+    ExpectEndedCleanly();
+}
+
+INSTANTIATE_TEST_SUITE_P(Input,
+                         SaverEnding,
+                         ::testing::Values(Ending::kKey,
+                                           Ending::kCharacterKey,
+                                           Ending::kLeftClick,
+                                           Ending::kMiddleClick,
+                                           Ending::kRightShift,
+                                           Ending::kRightCtrl,
+                                           Ending::kRightAlt),
+                         EndingName);
+
+// A close request from another program (or the system menu's close command, which the
+// default procedure turns into WM_CLOSE) ends the run like a key would, instead of leaving
+// a process that pumps on with no window, the cursor hidden and the flag raised.
+TEST_F(SaverRun, EndsWhenClosedFromOutside) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    ExpectEndedCleanly();
+}
+
+TEST_F(SaverRun, EndsOnTheCloseSystemCommand) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window_, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    ExpectEndedCleanly();
 }
 
 }  // namespace

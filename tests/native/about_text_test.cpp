@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -115,7 +116,8 @@ TEST_P(PresentComment, KeepsTheLinkRunsOnTheirLines) {
             line = AuthorPlace();
     }
     ASSERT_EQ(lines.size(), expected.size() + 3);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
     ExpectContactLinesAtTheEnd(lines);
 }
 

@@ -17,6 +17,7 @@ constexpr double kScreenHeightTw = 11520;
 constexpr int32_t kLabelWidthTw = 5715;
 constexpr int32_t kLabelHeightTw = 1665;
 constexpr int16_t kTwipsPerPixel = 15;
+constexpr int32_t kCentredLeft = 4822;
 constexpr float kSmallestStep = 90.0f;
 constexpr float kLargestStep = 96.0f;
 
@@ -32,8 +33,8 @@ TEST(Layout, CentresTheTimeLabelWithHalvesToEven) {
     EXPECT_EQ(motion.ScreenH, 11520);
     EXPECT_EQ(motion.MaxLeft, 9645);
     EXPECT_EQ(motion.MaxTop, 9855);
-    EXPECT_EQ(motion.PosX, 4822);  // 4822.5
-    EXPECT_EQ(motion.PosY, 4928);  // 4927.5
+    EXPECT_EQ(motion.PosX, kCentredLeft);  // 4822.5
+    EXPECT_EQ(motion.PosY, 4928);          // 4927.5
 }
 
 TEST(Layout, ScreenSizesAreRoundedToWholeTwips) {
@@ -143,8 +144,8 @@ TEST(Motion, ManyTicksStayOnScreenWithStepsOfAboutSixPixels) {
     ClockMotion motion = LoadedMotion();
     motion.NewSteps(random.Next(), random.Next(), kTwipsPerPixel, kTwipsPerPixel);
     motion.Advance();
-    EXPECT_GE(motion.PosX - 4822, kSmallestStep);
-    EXPECT_LE(motion.PosX - 4822, kLargestStep);
+    EXPECT_GE(motion.PosX - kCentredLeft, kSmallestStep);
+    EXPECT_LE(motion.PosX - kCentredLeft, kLargestStep);
 
     for (int tick = 0; tick < kTicks; ++tick) {
         const int32_t oldX = motion.PosX;
@@ -156,8 +157,8 @@ TEST(Motion, ManyTicksStayOnScreenWithStepsOfAboutSixPixels) {
         ASSERT_LE(motion.StepY, kLargestStep);
         motion.Advance();
         const int32_t moved = std::abs(motion.PosX - oldX);
-        ASSERT_GE(moved, 90);
-        ASSERT_LE(moved, 96);
+        ASSERT_GE(moved, kSmallestStep);
+        ASSERT_LE(moved, kLargestStep);
         motion.Bounce();
         ASSERT_GE(motion.PosX, 0);
         ASSERT_LE(motion.PosX, motion.MaxLeft);

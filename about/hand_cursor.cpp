@@ -1,0 +1,24 @@
+// The link labels' pointer operations.
+#include "about/hand_cursor.h"
+
+#include "resources/resource_ids.h"
+
+namespace zelvane {
+namespace {
+constexpr int kResourceOwnSize = 0;  // with no LR_DEFAULTSIZE: the size stored in the resource
+}  // namespace
+
+void SetHandCursor(forms::Label& label) {
+    label.SetMousePointer(forms::kPointerCustom);
+    // Not LR_SHARED: the label owns this copy and destroys it when it is replaced.
+    HANDLE cursor = ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDPOINT), IMAGE_CURSOR,
+                                 kResourceOwnSize, kResourceOwnSize, LR_DEFAULTCOLOR);
+    label.SetMouseIcon(forms::UniqueCursor(static_cast<HCURSOR>(cursor)));
+}
+
+void SetDefaultCursor(forms::Label& label) {
+    label.SetMousePointer(forms::kPointerDefault);
+    label.SetMouseIcon(forms::UniqueCursor());
+}
+
+}  // namespace zelvane

@@ -1,0 +1,190 @@
+// The saver's clock in motion, watched on the screen: one step of about six pixels per
+// axis every tick, the date riding directly above the time, and the bounce off the right
+// and bottom edges (reached about half a minute after the start on a 1024 x 768 screen).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStartMs = 10000;
+constexpr DWORD kWatchLimitMs = 90000;  // liveness bound: both edges are reached well before
+constexpr DWORD kSettleMs = 10;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr int kColorTolerance = 8;
+constexpr int kAlignSlackPx = 4;
+// A step is 90 to just under 96 twips, 6 to 6.4 pixels at 15 twips per pixel; the label
+// lands on whole pixels and the glyph box may shift by a pixel as digits change.
+constexpr double kMeanStepMinPx = 6.0;
+constexpr double kMeanStepMaxPx = 6.4;
+constexpr double kMeanSlackPx = 0.2;
+constexpr int kStepMinPx = 5;
+constexpr int kStepMaxPx = 8;
+constexpr double kNominalStepPx = 6.2;
+// The glyphs sit inside the label box: at the edge the box touches the screen edge, the
+// glyphs stay a few pixels (right) or the descender space (bottom) short of it.
+constexpr int kRightEdgeReachPx = 8;
+constexpr int kBottomEdgeReachPx = 24;
+constexpr int kTicksAfterBounce = 3;
+constexpr double kSingleTickShare = 0.8;  // samples that caught every tick
+
+struct ClockBoxes {
+    RECT time;
+    RECT date;
+    bool hasDate;
+};
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The time is the tallest yellow band; the date is the band just above it.
+bool CaptureClock(ClockBoxes& boxes) {
+    std::vector<RECT> bands = FindColorBands(ScreenRect(), kYellow, kColorTolerance);
+    if (bands.empty())
+        return false;
+    size_t tallest = 0;
+    for (size_t i = 1; i < bands.size(); ++i)
+        if (bands[i].bottom - bands[i].top > bands[tallest].bottom - bands[tallest].top)
+            tallest = i;
+    boxes.time = bands[tallest];
+    boxes.hasDate = tallest > 0;
+    if (boxes.hasDate)
+        boxes.date = bands[tallest - 1];
+    return true;
+}
+
+// Two identical captures in a row: never a frame caught half painted.
+bool CaptureSteadyClock(ClockBoxes& boxes) {
+    ClockBoxes again;
+    if (!CaptureClock(boxes))
+        return false;
+    ::Sleep(kSettleMs);
+    return CaptureClock(again) && again.time == boxes.time;
+}
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+// Index of the first step whose direction differs from the one before, or -1.
+int FirstReversal(const std::vector<int>& deltas) {
+    int direction = 0;
+    for (size_t i = 0; i < deltas.size(); ++i) {
+        if (deltas[i] == 0)
+            continue;
+        if (direction != 0 && Sign(deltas[i]) != direction)
+            return static_cast<int>(i);
+        direction = Sign(deltas[i]);
+    }
+    return -1;
+}
+
+TEST(SaverMotion, MovesAboutSixPixelsPerTickAndBouncesOffTheEdges) {
+    KillStraySavers();
+    Process saver = StartSaver("/S");
+    ASSERT_NE(WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    const RECT screen = ScreenRect();
+
+    // Record the time box at every tick until both axes have turned back.
+    std::vector<ClockBoxes> ticks;
+    std::vector<int> dxs, dys;
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kWatchLimitMs) {
+        ClockBoxes boxes;
+        if (!CaptureSteadyClock(boxes))
+            continue;
+        if (!ticks.empty() && boxes.time.left == ticks.back().time.left && boxes.time.top == ticks.back().time.top)
+            continue;
+        if (!ticks.empty()) {
+            dxs.push_back(boxes.time.left - ticks.back().time.left);
+            dys.push_back(boxes.time.top - ticks.back().time.top);
+        }
+        ticks.push_back(boxes);
+        int rx = FirstReversal(dxs), ry = FirstReversal(dys);
+        if (rx >= 0 && ry >= 0 && dxs.size() >= static_cast<size_t>(std::max(rx, ry) + kTicksAfterBounce))
+            break;
+    }
+    ASSERT_TRUE(saver.Running());
+    ASSERT_GE(ticks.size(), 2u);
+
+    // The date rides directly above the time, left edges together, and nothing is clipped.
+    for (const ClockBoxes& t : ticks) {
+        ASSERT_TRUE(t.hasDate);
+        EXPECT_LT(t.date.bottom, t.time.top);
+        EXPECT_NEAR(t.date.left, t.time.left, kAlignSlackPx);
+        EXPECT_GT(t.time.left, screen.left);
+        EXPECT_LT(t.time.right, screen.right);
+        EXPECT_LT(t.time.bottom, screen.bottom);
+    }
+
+    // Both axes start right and down, and each turns back exactly once, at its edge.
+    const int rx = FirstReversal(dxs), ry = FirstReversal(dys);
+    ASSERT_GE(rx, 0) << "the time never turned back from the right edge";
+    ASSERT_GE(ry, 0) << "the time never turned back from the bottom edge";
+    EXPECT_GT(dxs.front(), 0);
+    EXPECT_GT(dys.front(), 0);
+    // The last digit changes the glyph box's width: measure the turning points from the
+    // fixed left and top edges with the largest extent seen.
+    LONG width = 0, height = 0;
+    for (const ClockBoxes& t : ticks) {
+        width = std::max(width, t.time.right - t.time.left);
+        height = std::max(height, t.time.bottom - t.time.top);
+    }
+    const LONG rightmost = ticks[rx].time.left + width;  // the position before the first step back
+    const LONG lowest = ticks[ry].time.top + height;
+    EXPECT_GE(rightmost, screen.right - kRightEdgeReachPx) << "turned back short of the right edge";
+    EXPECT_LE(rightmost, screen.right);
+    EXPECT_GE(lowest, screen.bottom - kBottomEdgeReachPx) << "turned back short of the bottom edge";
+    EXPECT_LE(lowest, screen.bottom);
+    for (size_t i = rx; i < dxs.size(); ++i)
+        EXPECT_LT(dxs[i], 0) << "step " << i;
+    for (size_t i = ry; i < dys.size(); ++i)
+        EXPECT_LT(dys[i], 0) << "step " << i;
+
+    // Step sizes: skip the clamped step into each edge and count a sample that missed a
+    // tick as two ticks.
+    double sum = 0;
+    int counted = 0, singles = 0, changes = 0;
+    for (size_t i = 0; i < dxs.size(); ++i) {
+        ++changes;
+        const int ax = std::abs(dxs[i]), ay = std::abs(dys[i]);
+        const long spanned = std::lround(std::max(ax, ay) / kNominalStepPx);
+        if (spanned != 1)
+            continue;
+        ++singles;
+        const bool nearTurnX = static_cast<int>(i) + 1 == rx;
+        const bool nearTurnY = static_cast<int>(i) + 1 == ry;
+        if (!nearTurnX) {
+            EXPECT_GE(ax, kStepMinPx) << "x step " << i;
+            EXPECT_LE(ax, kStepMaxPx) << "x step " << i;
+            sum += ax;
+            ++counted;
+        }
+        if (!nearTurnY) {
+            EXPECT_GE(ay, kStepMinPx) << "y step " << i;
+            EXPECT_LE(ay, kStepMaxPx) << "y step " << i;
+            sum += ay;
+            ++counted;
+        }
+    }
+    ASSERT_GT(counted, 0);
+    EXPECT_GE(singles, kSingleTickShare * changes) << "the screen was sampled too seldom to see every tick";
+    const double mean = sum / counted;
+    EXPECT_GE(mean, kMeanStepMinPx - kMeanSlackPx);
+    EXPECT_LE(mean, kMeanStepMaxPx + kMeanSlackPx);
+    std::printf("ticks %zu, mean step %.3f px, right edge reached at %ld, bottom at %ld\n", ticks.size(), mean, rightmost,
+                lowest);
+
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(saver.WaitExit(kStartMs));
+}
+
+}  // namespace

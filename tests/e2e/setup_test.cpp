@@ -1,0 +1,667 @@
+// The configuration dialog seen from outside: what configure starts show, the owner
+// window they disable, the ways to close and move the dialog, a second start beside an
+// open dialog, and command lines whose handle is bad or too large.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr char kFormClass[] = "ThunderRT6FormDC";
+constexpr char kAppTitle[] = "Zelvane";
+constexpr char kStoredCaption[] = "Form1";
+constexpr char kMessageBoxClass[] = "#32770";
+constexpr char kOverflowText[] = "Run-time error '6':\r\n\r\nOverflow";
+constexpr DWORD kOverflowExitCode = 6;
+
+constexpr DWORD kStartMs = 10000;
+constexpr DWORD kEndMs = 5000;
+constexpr DWORD kSettleMs = 300;
+
+// The dialog's stored geometry, in twips, and its sentence.
+constexpr int kTwipsPerInch = 1440;
+constexpr int kClientWidthTw = 5880, kClientHeightTw = 3135;
+constexpr int kLabelLeftTw = 1140, kLabelTopTw = 1200;
+constexpr char kLabelText[] = "Nothing to do for setup";
+constexpr char kLabelFace[] = "Arial";
+constexpr int kLabelCentiPoints = 1575;
+constexpr int kCentiPointsPerInch = 7200;
+
+// Dark text: anti-aliased edges are lighter, the strokes are within this of the text colour.
+constexpr int kInkTolerance = 64;
+
+constexpr char kSentinelActiveSetup[] = "4242";
+
+int ScreenDpi(int index) {
+    HDC screen = ::GetDC(nullptr);
+    int dpi = ::GetDeviceCaps(screen, index);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int TwipsToPixelsX(int twips) {
+    return ::MulDiv(twips, ScreenDpi(LOGPIXELSX), kTwipsPerInch);
+}
+
+int TwipsToPixelsY(int twips) {
+    return ::MulDiv(twips, ScreenDpi(LOGPIXELSY), kTwipsPerInch);
+}
+
+// The extent of the sentence in the label's font, as the screen draws it.
+SIZE LabelTextExtent() {
+    HDC screen = ::GetDC(nullptr);
+    LOGFONTA lf = {};
+    lf.lfHeight = -::MulDiv(kLabelCentiPoints, ::GetDeviceCaps(screen, LOGPIXELSY), kCentiPointsPerInch);
+    lf.lfWeight = FW_BOLD;
+    lf.lfCharSet = ANSI_CHARSET;
+    lstrcpynA(lf.lfFaceName, kLabelFace, LF_FACESIZE);
+    HFONT font = ::CreateFontIndirectA(&lf);
+    HGDIOBJ old = ::SelectObject(screen, font);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(screen, kLabelText, static_cast<int>(sizeof kLabelText - 1), &extent);
+    ::SelectObject(screen, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    return extent;
+}
+
+RECT ClientRectOnScreen(HWND hWnd) {
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    POINT origin = {0, 0};
+    ::ClientToScreen(hWnd, &origin);
+    return {origin.x, origin.y, origin.x + rc.right, origin.y + rc.bottom};
+}
+
+POINT CenterOf(const RECT& rc) {
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+std::string HandleText(HWND hWnd) {
+    return std::to_string(static_cast<int32_t>(reinterpret_cast<intptr_t>(hWnd)));
+}
+
+std::string HexHandleText(HWND hWnd) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(hWnd)));
+    return buffer;
+}
+
+HWND HandleFromText(const std::string& text) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(text.c_str(), nullptr, 10)));
+}
+
+// The point of the window's frame where the hit test gives `hit` (a title-bar button),
+// scanning the middle of the title bar from the right; false when there is none.
+bool FindTitleBarPart(HWND hWnd, LRESULT hit, POINT* where) {
+    RECT window, client = ClientRectOnScreen(hWnd);
+    ::GetWindowRect(hWnd, &window);
+    const int y = (window.top + client.top) / 2;
+    int first = -1, last = -1;
+    for (int x = window.right - 1; x >= window.left; --x) {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, kEndMs, &result);
+        if (static_cast<LRESULT>(result) == hit) {
+            if (last < 0)
+                last = x;
+            first = x;
+        } else if (last >= 0) {
+            break;
+        }
+    }
+    if (last < 0)
+        return false;
+    *where = {(first + last) / 2, y};
+    return true;
+}
+
+void PressAltWith(WORD vk) {
+    KeyDown(VK_MENU);
+    PressKey(vk);
+    KeyUp(VK_MENU);
+}
+
+std::vector<std::string> StaticTexts(HWND parent) {
+    std::vector<std::string> texts;
+    for (HWND child = ::FindWindowExA(parent, nullptr, "Static", nullptr); child;
+         child = ::FindWindowExA(parent, child, "Static", nullptr))
+        texts.push_back(WindowText(child));
+    return texts;
+}
+
+// The owner host: a captioned window with a child, as the system's settings page.
+class OwnerHost {
+public:
+    ~OwnerHost() {
+        process_.Kill();
+        if (!file_.empty())
+            std::remove(file_.c_str());
+    }
+
+    // Starts the host (at its default place, or where `placement` says) and reads its handles.
+    bool Start(const std::string& placement = "") {
+        char dir[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, dir);
+        static int serial = 0;
+        file_ = std::string(dir) + "zelvane_owner_" + std::to_string(::GetCurrentProcessId()) + "_" +
+                std::to_string(++serial) + ".txt";
+        std::remove(file_.c_str());
+        std::string args = "\"" + file_ + "\"";
+        if (!placement.empty())
+            args += " " + placement;
+        if (!process_.Start(BinDir() + "\\owner_host.exe", args))
+            return false;
+        return WaitUntil(
+            [&] {
+                std::ifstream in(file_);
+                std::string childText, topText;
+                if (!(in >> childText >> topText))
+                    return false;
+                childText_ = childText;
+                child_ = HandleFromText(childText);
+                window_ = HandleFromText(topText);
+                return true;
+            },
+            kStartMs);
+    }
+
+    HWND Window() const { return window_; }
+    HWND Child() const { return child_; }
+    const std::string& ChildText() const { return childText_; }
+
+private:
+    Process process_;
+    std::string file_;
+    std::string childText_;
+    HWND window_ = nullptr;
+    HWND child_ = nullptr;
+};
+
+// A form window of another program, captioned like ours, pumped on its own thread so
+// that a second process can restore and activate it.
+class ForeignFormWindow {
+public:
+    ForeignFormWindow(const char* className, const char* title) : className_(className), title_(title) {
+        ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = ::CreateThread(nullptr, 0, &ForeignFormWindow::Run, this, 0, nullptr);
+        ::WaitForSingleObject(ready_, kStartMs);
+    }
+    ~ForeignFormWindow() {
+        if (hWnd_)
+            ::PostMessageA(hWnd_, WM_CLOSE, 0, 0);
+        ::WaitForSingleObject(thread_, kEndMs);
+        ::CloseHandle(thread_);
+        ::CloseHandle(ready_);
+    }
+    ForeignFormWindow(const ForeignFormWindow&) = delete;
+    ForeignFormWindow& operator=(const ForeignFormWindow&) = delete;
+
+    HWND Window() const { return hWnd_; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_DESTROY) {
+            ::PostQuitMessage(0);
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    }
+
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<ForeignFormWindow*>(param);
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &ForeignFormWindow::WndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = self->className_;
+        ::RegisterClassA(&wc);  // fails harmlessly when an earlier test registered it
+        constexpr int kLeft = 200, kTop = 150, kWidth = 300, kHeight = 200;
+        self->hWnd_ = ::CreateWindowExA(0, self->className_, self->title_, WS_OVERLAPPEDWINDOW, kLeft, kTop, kWidth,
+                                        kHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        ::ShowWindow(self->hWnd_, SW_SHOW);
+        ::SetEvent(self->ready_);
+        MSG msg;
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        return 0;
+    }
+
+    const char* className_;
+    const char* title_;
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    HWND hWnd_ = nullptr;
+};
+
+class SetupDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { KillStraySavers(); }
+    void TearDown() override {
+        setup_.Kill();
+        KillStraySavers();
+    }
+
+    // Starts a configure run and waits for its dialog; records whether a window was ever
+    // seen showing the stored caption.
+    HWND StartSetup(const std::string& args) {
+        setup_ = StartSaver(args);
+        EXPECT_TRUE(setup_.Running());
+        HWND dialog = nullptr;
+        WaitUntil(
+            [&] {
+                HWND shown = FindProcessWindow(setup_.Pid(), kFormClass, true);
+                if (shown && WindowText(shown) == kStoredCaption)
+                    sawStoredCaption_ = true;
+                dialog = shown;
+                return shown != nullptr;
+            },
+            kStartMs);
+        return dialog;
+    }
+
+    // Ends the run by the close command and checks that the process ends cleanly.
+    void CloseAndExpectCleanEnd(HWND dialog) {
+        ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ExpectCleanEnd();
+    }
+
+    void ExpectCleanEnd() {
+        ASSERT_TRUE(setup_.WaitExit(kEndMs)) << "the configure run did not end";
+        EXPECT_EQ(setup_.ExitCode(), 0u);
+    }
+
+    Process setup_;
+    bool sawStoredCaption_ = false;
+};
+
+// Waits for a process that must end without showing a window; returns whether it showed one.
+bool ShowedWindowBeforeEnd(Process& process) {
+    bool showed = false;
+    WaitUntil(
+        [&] {
+            if (CountProcessWindows(process.Pid(), true) > 0)
+                showed = true;
+            return !process.Running();
+        },
+        kEndMs);
+    return showed;
+}
+
+// --- what a configure start shows, and which owner it disables ----------------------
+
+enum class Owner { kNone, kNamed };
+
+struct DialogCase {
+    const char* args;  // "{child}" / "{childhex}" / "{top}" stand for the host's handles
+    Owner owner;
+};
+
+void PrintTo(const DialogCase& c, std::ostream* os) {
+    *os << '"' << c.args << '"';
+}
+
+std::string Expand(std::string args, const OwnerHost& host) {
+    const std::pair<const char*, std::string> names[] = {
+        {"{childhex}", HexHandleText(host.Child())},
+        {"{child}", host.ChildText()},
+        {"{top}", HandleText(host.Window())},
+    };
+    for (const auto& [name, value] : names) {
+        for (size_t at = args.find(name); at != std::string::npos; at = args.find(name))
+            args.replace(at, std::string(name).size(), value);
+    }
+    return args;
+}
+
+class ConfigureStart : public SetupDialogTest, public ::testing::WithParamInterface<DialogCase> {};
+
+TEST_P(ConfigureStart, ShowsTheTitledDialogAndDisablesOnlyTheNamedOwner) {
+    OwnerHost host;
+    ASSERT_TRUE(host.Start());
+    const bool named = GetParam().owner == Owner::kNamed;
+    HWND dialog = StartSetup(Expand(GetParam().args, host));
+    ASSERT_NE(dialog, nullptr) << "no setup dialog appeared";
+
+    // One window: the form class, captioned with the title, never with the stored caption.
+    EXPECT_EQ(ClassOf(dialog), kFormClass);
+    EXPECT_EQ(WindowText(dialog), kAppTitle);
+    EXPECT_FALSE(sawStoredCaption_);
+    EXPECT_EQ(CountProcessWindows(setup_.Pid(), true), 1);
+
+    // A fixed frame with close and minimise, no maximise, no sizing border.
+    LONG style = ::GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    RECT client = {};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, TwipsToPixelsX(kClientWidthTw));
+    EXPECT_EQ(client.bottom, TwipsToPixelsY(kClientHeightTw));
+
+    // Over the owner when there is one, else in the middle of the screen.
+    RECT window, ownerRect;
+    ::GetWindowRect(dialog, &window);
+    ::GetWindowRect(host.Window(), &ownerRect);
+    RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    POINT expectedCenter = CenterOf(named ? ownerRect : screen);
+    EXPECT_NEAR(CenterOf(window).x, expectedCenter.x, 1);
+    EXPECT_NEAR(CenterOf(window).y, expectedCenter.y, 1);
+
+    EXPECT_EQ(::IsWindowEnabled(host.Window()) == FALSE, named) << "owner window enabled state";
+    EXPECT_TRUE(::IsWindowEnabled(host.Child()));
+
+    CloseAndExpectCleanEnd(dialog);
+    EXPECT_TRUE(::IsWindowEnabled(host.Window()));
+    if (named)
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == host.Window(); }, kEndMs))
+            << "the owner did not get the foreground back";
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnerlessAndOwned,
+                         ConfigureStart,
+                         ::testing::Values(DialogCase{"", Owner::kNone},
+                                           DialogCase{"/c", Owner::kNone},
+                                           DialogCase{"/C", Owner::kNone},
+                                           DialogCase{"/C:0", Owner::kNone},
+                                           DialogCase{"/C:abc", Owner::kNone},
+                                           DialogCase{"/C:{child}", Owner::kNamed}));
+
+// Command lines that the host never sends: each is read by the numeric rules, none
+// crashes or hangs.
+INSTANTIATE_TEST_SUITE_P(UnusualCommandLines,
+                         ConfigureStart,
+                         ::testing::Values(DialogCase{"/C:", Owner::kNone},
+                                           DialogCase{"/C:   12", Owner::kNone},
+                                           DialogCase{"-c", Owner::kNone},
+                                           DialogCase{"/C:&H10", Owner::kNone},
+                                           DialogCase{"/C:-1", Owner::kNone},
+                                           DialogCase{"/C:-2147483648", Owner::kNone},
+                                           DialogCase{"/C:{top}", Owner::kNone},
+                                           DialogCase{"/c:{child}", Owner::kNamed},
+                                           DialogCase{"/C:   {child}", Owner::kNamed},
+                                           DialogCase{"/C:{child}x", Owner::kNamed},
+                                           DialogCase{"/C:&H{childhex}", Owner::kNamed},
+                                           DialogCase{"-C:{child}", Owner::kNamed}));
+
+// --- what the dialog draws -----------------------------------------------------------
+
+TEST_F(SetupDialogTest, DrawsItsSentenceInDarkTextOnTheButtonFaceAtTheLabelsPlace) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    const RECT client = ClientRectOnScreen(dialog);
+    const SIZE extent = LabelTextExtent();
+    const RECT label = {client.left + TwipsToPixelsX(kLabelLeftTw), client.top + TwipsToPixelsY(kLabelTopTw),
+                        client.left + TwipsToPixelsX(kLabelLeftTw) + extent.cx,
+                        client.top + TwipsToPixelsY(kLabelTopTw) + extent.cy};
+    const COLORREF ink = ::GetSysColor(COLOR_BTNTEXT);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+
+    RECT inkBox = {};
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            inkBox = FindColorBox(client, ink, kInkTolerance);
+            return inkBox.right > inkBox.left;
+        },
+        kStartMs))
+        << "no text drawn";
+    // All the dark pixels of the client area lie in the label, and they fill most of it.
+    EXPECT_GE(inkBox.left, label.left);
+    EXPECT_GE(inkBox.top, label.top);
+    EXPECT_LE(inkBox.right, label.right);
+    EXPECT_LE(inkBox.bottom, label.bottom);
+    EXPECT_GE(inkBox.right - inkBox.left, extent.cx * 3 / 4);
+    EXPECT_GE(inkBox.bottom - inkBox.top, extent.cy / 2);
+
+    // Around it, the button face.
+    const POINT background[] = {{client.left + 1, client.top + 1},
+                                {client.right - 2, client.bottom - 2},
+                                {label.left - 2, (label.top + label.bottom) / 2},
+                                {label.right + 2, (label.top + label.bottom) / 2},
+                                {(label.left + label.right) / 2, label.top - 2},
+                                {(label.left + label.right) / 2, label.bottom + 2}};
+    for (const POINT& p : background)
+        EXPECT_EQ(ScreenPixel(p.x, p.y), face) << "at " << p.x << "," << p.y;
+
+    CloseAndExpectCleanEnd(dialog);
+}
+
+// --- closing, moving, minimising -----------------------------------------------------
+
+TEST_F(SetupDialogTest, ClosesByAClickOnTheTitleBarCloseButton) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    POINT close;
+    ASSERT_TRUE(FindTitleBarPart(dialog, HTCLOSE, &close)) << "no close button";
+    ClickAt(close.x, close.y, 1);
+    ExpectCleanEnd();
+}
+
+TEST_F(SetupDialogTest, ClosesByTheCloseCommand) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    CloseAndExpectCleanEnd(dialog);
+}
+
+TEST_F(SetupDialogTest, ClosesByAltF4) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    PressAltWith(VK_F4);
+    ExpectCleanEnd();
+}
+
+TEST_F(SetupDialogTest, ClosesThroughTheSystemMenu) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    PressAltWith(VK_SPACE);
+    ::Sleep(kSettleMs);  // the menu opens inside the dialog's own loop
+    PressKey('C');
+    ExpectCleanEnd();
+}
+
+TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    RECT before;
+    ::GetWindowRect(dialog, &before);
+    PressAltWith(VK_SPACE);
+    ::Sleep(kSettleMs);
+    PressKey('M');
+    ::Sleep(kSettleMs);
+    constexpr int kSteps = 3;
+    for (int i = 0; i < kSteps; ++i) {
+        PressKey(VK_RIGHT);
+        PressKey(VK_DOWN);
+    }
+    PressKey(VK_RETURN);
+    RECT after = {};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            ::GetWindowRect(dialog, &after);
+            return after.left > before.left && after.top > before.top;
+        },
+        kEndMs))
+        << "the dialog did not move";
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    ::Sleep(kSettleMs);
+    EXPECT_TRUE(setup_.Running());
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    CloseAndExpectCleanEnd(dialog);
+}
+
+TEST_F(SetupDialogTest, MinimisesByItsTitleBarButtonAndKeepsRunning) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    POINT minimise;
+    ASSERT_TRUE(FindTitleBarPart(dialog, HTMINBUTTON, &minimise)) << "no minimise button";
+    ClickAt(minimise.x, minimise.y, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(dialog) != FALSE; }, kEndMs));
+    ::Sleep(kSettleMs);
+    EXPECT_TRUE(setup_.Running());
+    CloseAndExpectCleanEnd(dialog);
+}
+
+// --- a second start while the dialog is open -----------------------------------------
+
+TEST_F(SetupDialogTest, SecondConfigureStartRestoresAndRaisesTheMinimisedDialog) {
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    ::ShowWindow(dialog, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(dialog) != FALSE; }, kEndMs));
+
+    Process second = StartSaver("/C");
+    ASSERT_TRUE(second.Running());
+    EXPECT_FALSE(ShowedWindowBeforeEnd(second));
+    ASSERT_FALSE(second.Running());
+    EXPECT_EQ(second.ExitCode(), 0u);
+
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(dialog) && ::GetForegroundWindow() == dialog; }, kEndMs));
+    EXPECT_TRUE(setup_.Running());
+    CloseAndExpectCleanEnd(dialog);
+}
+
+struct QuietStart {
+    const char* args;
+};
+
+void PrintTo(const QuietStart& c, std::ostream* os) {
+    *os << '"' << c.args << '"';
+}
+
+class BesideTheOpenDialog : public SetupDialogTest, public ::testing::WithParamInterface<QuietStart> {};
+
+// Saver and preview starts end at once beside a running copy: the saver because no
+// preview of that copy is recorded, the preview in any case. Neither touches the dialog.
+TEST_P(BesideTheOpenDialog, SaverAndPreviewStartsEndAtOnceAndLeaveTheDialogAlone) {
+    OwnerHost host;
+    ASSERT_TRUE(host.Start());
+    WriteActiveSetup("0");
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr);
+    ::ShowWindow(dialog, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(dialog) != FALSE; }, kEndMs));
+
+    Process second = StartSaver(Expand(GetParam().args, host));
+    ASSERT_TRUE(second.Running());
+    EXPECT_FALSE(ShowedWindowBeforeEnd(second));
+    ASSERT_FALSE(second.Running());
+    EXPECT_EQ(second.ExitCode(), 0u);
+
+    EXPECT_TRUE(::IsIconic(dialog));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+    EXPECT_TRUE(setup_.Running());
+    CloseAndExpectCleanEnd(dialog);
+}
+
+INSTANTIATE_TEST_SUITE_P(SaverAndPreview,
+                         BesideTheOpenDialog,
+                         ::testing::Values(QuietStart{"/S"}, QuietStart{"/P {child}"}, QuietStart{"/P 123"}));
+
+// --- no copy running, but a form window captioned with the title exists --------------
+
+class BesideAForeignFormWindow : public SetupDialogTest, public ::testing::WithParamInterface<QuietStart> {};
+
+TEST_P(BesideAForeignFormWindow, EveryModeRestoresAndRaisesItAndEndsWithoutShowingAnything) {
+    WriteActiveSetup(kSentinelActiveSetup);
+    ForeignFormWindow foreign(kFormClass, kAppTitle);
+    ASSERT_NE(foreign.Window(), nullptr);
+    ::ShowWindow(foreign.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(foreign.Window()) != FALSE; }, kEndMs));
+
+    Process start = StartSaver(GetParam().args);
+    ASSERT_TRUE(start.Running());
+    EXPECT_FALSE(ShowedWindowBeforeEnd(start));
+    ASSERT_FALSE(start.Running());
+    EXPECT_EQ(start.ExitCode(), 0u);
+
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !::IsIconic(foreign.Window()) && ::GetForegroundWindow() == foreign.Window(); }, kEndMs));
+    // Neither a saver nor a preview ran: the recorded preview is untouched.
+    EXPECT_EQ(ReadActiveSetup(), kSentinelActiveSetup);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModes,
+                         BesideAForeignFormWindow,
+                         ::testing::Values(QuietStart{""},
+                                           QuietStart{"/C"},
+                                           QuietStart{"/C:0"},
+                                           QuietStart{"/S"},
+                                           QuietStart{"/P 123"},
+                                           QuietStart{"/A 1"},
+                                           QuietStart{"X"}));
+
+TEST_F(SetupDialogTest, AWindowOfAnotherClassCaptionedWithTheTitleIsNotACopy) {
+    ForeignFormWindow other("ZelvaneLookAlike", kAppTitle);
+    ASSERT_NE(other.Window(), nullptr);
+    HWND dialog = StartSetup("/C");
+    ASSERT_NE(dialog, nullptr) << "the start took the look-alike for a running copy";
+    CloseAndExpectCleanEnd(dialog);
+}
+
+// --- a handle beyond 32 bits -----------------------------------------------------------
+
+class OverflowingHandle : public SetupDialogTest, public ::testing::WithParamInterface<QuietStart> {};
+
+TEST_P(OverflowingHandle, ReportsOverflowAndEndsWithoutDisablingAnything) {
+    OwnerHost host;
+    ASSERT_TRUE(host.Start());
+    setup_ = StartSaver(GetParam().args);
+    ASSERT_TRUE(setup_.Running());
+
+    bool ownerDisabled = false;
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            if (!::IsWindowEnabled(host.Window()))
+                ownerDisabled = true;
+            box = FindProcessWindow(setup_.Pid(), kMessageBoxClass, true);
+            return box != nullptr;
+        },
+        kStartMs);
+    ASSERT_NE(box, nullptr) << "no error message box";
+    EXPECT_EQ(WindowText(box), kAppTitle);
+    std::vector<std::string> texts = StaticTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), kOverflowText), texts.end()) << "the box does not say Overflow";
+    EXPECT_EQ(FindProcessWindow(setup_.Pid(), kFormClass, true), nullptr) << "a dialog opened despite the error";
+
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == box; }, kStartMs));
+    PressKey(VK_RETURN);
+    WaitUntil(
+        [&] {
+            if (!::IsWindowEnabled(host.Window()))
+                ownerDisabled = true;
+            return !setup_.Running();
+        },
+        kEndMs);
+    ASSERT_FALSE(setup_.Running()) << "Enter did not dismiss the report";
+    EXPECT_EQ(setup_.ExitCode(), kOverflowExitCode);
+    EXPECT_FALSE(ownerDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(host.Window()));
+}
+
+INSTANTIATE_TEST_SUITE_P(BeyondThirtyTwoBits,
+                         OverflowingHandle,
+                         ::testing::Values(QuietStart{"/C:99999999999"},
+                                           QuietStart{"/C:-99999999999"},
+                                           QuietStart{"/C:2147483648"},
+                                           QuietStart{"/C:1E400"},
+                                           QuietStart{"/C:&O777777777777"}));
+
+}  // namespace

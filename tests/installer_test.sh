@@ -1,0 +1,170 @@
+#!/bin/sh
+# Installs and uninstalls the screen saver silently with the real installer under Wine and
+# checks what a user would see: the file in the system folder, the entry in Add/Remove
+# Programs, and the current screen saver before, during and after.
+# Usage: installer_test.sh <ZelvaneSetup.exe> <ssZelvane.scr> <version>
+# Works on a copy of $WINEPREFIX (or a fresh prefix), so other tests keep theirs untouched.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+setup=$1
+scr=$2
+version=$3
+
+base_prefix=${WINEPREFIX:-$root/build/wineprefix}
+work=$(mktemp -d "${TMPDIR:-/tmp}/zelvane-installer-test.XXXXXX")
+export WINEPREFIX="$work/prefix"
+cleanup() {
+    wineserver -k >/dev/null 2>&1
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+# A ready prefix is copied (seconds); without one, wine-run makes a fresh one.
+if [ -e "$base_prefix/.zelvane-ready" ]; then
+    cp -a "$base_prefix" "$WINEPREFIX"
+fi
+
+desktop='HKCU\Control Panel\Desktop'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane'
+record_key='HKCU\Software\Zelvane\Installer'
+installed='C:\windows\system32\ssZelvane.scr'
+installed_unix="$WINEPREFIX/drive_c/windows/system32/ssZelvane.scr"
+other='C:\windows\system32\other.scr'
+failures=0
+checks=0
+
+# Runs a Windows program; its output without carriage returns, its exit status kept.
+wine() {
+    out=$("$root/tools/wine-run" "$@" 2>/dev/null)
+    status=$?
+    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r'
+    return $status
+}
+
+# Prints a registry value's data; fails when the value does not exist.
+reg_value() {
+    out=$(wine reg query "$1" /v "$2") || return 1
+    printf '%s\n' "$out" | awk -v name="$2" '
+        index($0, "    " name "    ") == 1 {
+            rest = substr($0, length(name) + 9)
+            sub(/^REG_[A-Z_]+(    |$)/, "", rest)
+            print rest; found = 1
+        }
+        END { exit !found }'
+}
+reg_type() {
+    wine reg query "$1" /v "$2" | awk -v name="$2" 'index($0, "    " name "    ") == 1 {
+        split(substr($0, length(name) + 9), f, " "); print f[1] }'
+}
+set_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null; }
+delete_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+key_exists() { wine reg query "$1" >/dev/null; }
+
+scenario() { printf '\n--- %s\n' "$*"; }
+pass() { checks=$((checks + 1)); printf 'ok    %s\n' "$*"; }
+fail() { checks=$((checks + 1)); failures=$((failures + 1)); printf 'FAIL  %s\n' "$*"; }
+expect_value() {  # key name expected
+    if actual=$(reg_value "$1" "$2"); then
+        [ "$actual" = "$3" ] && pass "$2 = $3" || fail "$2 is '$actual', expected '$3'"
+    else
+        fail "$2 is missing, expected '$3'"
+    fi
+}
+expect_no_value() {
+    if actual=$(reg_value "$1" "$2"); then fail "$2 is '$actual', expected no value"; else pass "no $2"; fi
+}
+expect_no_key() {
+    if key_exists "$1"; then fail "$1 still exists"; else pass "no key $1"; fi
+}
+
+install() {
+    wine "$setup" /S "$@"
+    status=$?
+    [ $status -eq 0 ] && pass "installer $* exits 0" || fail "installer $* exited $status"
+}
+# Runs the uninstaller as Add/Remove Programs does, by its QuietUninstallString. It copies
+# itself to the temp folder and returns at once; the Wine server ends when the copy has.
+uninstall() {
+    if ! command=$(reg_value "$uninstall_key" QuietUninstallString); then
+        fail "no QuietUninstallString to uninstall with"
+        return
+    fi
+    exe=$(printf '%s' "$command" | sed -n 's/^"\([^"]*\)" \/S$/\1/p')
+    [ -n "$exe" ] && pass "QuietUninstallString is a quoted path with /S" \
+        || fail "QuietUninstallString '$command' is not '\"<path>\" /S'"
+    wine "$exe" /S
+    wineserver -w
+}
+expect_installed() {
+    if cmp -s "$scr" "$installed_unix"; then pass "the .scr is in system32"; else fail "the .scr is not in system32"; fi
+    expect_value "$uninstall_key" DisplayName Zelvane
+    expect_value "$uninstall_key" DisplayVersion "$version"
+    expect_value "$uninstall_key" Publisher Zelvane
+    expect_value "$uninstall_key" UninstallString '"C:\Program Files\Zelvane\Uninstall.exe"'
+    expect_value "$uninstall_key" DisplayIcon "$installed,0"
+    if [ -f "$WINEPREFIX/drive_c/Program Files/Zelvane/Uninstall.exe" ]; then
+        pass "the uninstaller is where UninstallString says"
+    else
+        fail "no uninstaller at C:\\Program Files\\Zelvane\\Uninstall.exe"
+    fi
+}
+expect_uninstalled() {
+    [ -e "$installed_unix" ] && fail "the .scr is still in system32" || pass "the .scr is gone"
+    [ -e "$WINEPREFIX/drive_c/Program Files/Zelvane" ] && fail "the uninstaller's folder is still there" \
+        || pass "the uninstaller and its folder are gone"
+    expect_no_key "$uninstall_key"
+    expect_no_key "$record_key"
+}
+
+scenario "replaces the current screen saver and gives it back on uninstall"
+set_value "$desktop" SCRNSAVE.EXE "$other"
+set_value "$desktop" ScreenSaveActive 0
+install /SETACTIVE=1
+expect_installed
+expect_value "$desktop" SCRNSAVE.EXE "$installed"
+expect_value "$desktop" ScreenSaveActive 1
+uninstall
+expect_uninstalled
+expect_value "$desktop" SCRNSAVE.EXE "$other"
+[ "$(reg_type "$desktop" SCRNSAVE.EXE)" = REG_SZ ] && pass "SCRNSAVE.EXE is REG_SZ again" \
+    || fail "SCRNSAVE.EXE changed its type"
+expect_value "$desktop" ScreenSaveActive 0
+
+scenario "with no screen saver before, none after; only the switch changes it"
+delete_value "$desktop" SCRNSAVE.EXE
+delete_value "$desktop" ScreenSaveActive
+install
+expect_installed
+expect_no_value "$desktop" SCRNSAVE.EXE
+install /SETACTIVE=1
+expect_value "$desktop" SCRNSAVE.EXE "$installed"
+# A reinstall while Zelvane is current must not record Zelvane as what came before it.
+install /SETACTIVE=1
+# The Control Panel may spell the same file differently.
+set_value "$desktop" SCRNSAVE.EXE '%SystemRoot%\SYSTEM32\SSZELVANE.SCR' REG_EXPAND_SZ
+uninstall
+expect_uninstalled
+expect_no_value "$desktop" SCRNSAVE.EXE
+expect_no_value "$desktop" ScreenSaveActive
+
+scenario "leaves alone a screen saver the user chose after installing"
+set_value "$desktop" SCRNSAVE.EXE "$other"
+install
+expect_value "$desktop" SCRNSAVE.EXE "$other"
+install /SETACTIVE=1
+expect_value "$desktop" SCRNSAVE.EXE "$installed"
+set_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
+uninstall
+expect_uninstalled
+expect_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
+expect_value "$desktop" ScreenSaveActive 1
+
+scenario "refuses an unknown switch value and installs nothing"
+wine "$setup" /S /SETACTIVE=maybe
+status=$?
+[ $status -ne 0 ] && pass "installer /SETACTIVE=maybe exits $status" || fail "installer /SETACTIVE=maybe exits 0"
+[ -e "$installed_unix" ] && fail "the .scr was installed anyway" || pass "nothing installed"
+expect_no_key "$uninstall_key"
+
+printf '\n%d passed, %d failed\n' $((checks - failures)) "$failures"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,71 @@
+// The black windows over the other monitors: where they lie, what they show, and that
+// input on them ends the run like input on the clock.
+#include <gtest/gtest.h>
+
+#include "clock/cover_windows.h"
+#include "forms/runtime.h"
+#include "runcontrol/run_control.h"
+#include "startup/globals.h"
+
+namespace zelvane {
+namespace {
+
+class CoverWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
+        TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
+        EndRequested = kFalse;
+    }
+    void TearDown() override {
+        covers_.Unload();
+        EndRequested = kFalse;
+        ShowMouseCursor();
+    }
+    MonitorCovers covers_;
+};
+
+TEST_F(CoverWindows, LieExactlyOverTheirMonitorsTopmostAndBorderless) {
+    const ScreenRect left = {-1280, -200, 0, 824};
+    const ScreenRect onScreen = {100, 120, 420, 360};
+    covers_.Show({left, onScreen});
+    ASSERT_EQ(covers_.Windows().size(), 2u);
+    const ScreenRect expected[] = {left, onScreen};
+    for (size_t i = 0; i < 2; ++i) {
+        HWND hWnd = covers_.Windows()[i]->hWnd();
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        EXPECT_EQ(rc.left, expected[i].left);
+        EXPECT_EQ(rc.top, expected[i].top);
+        EXPECT_EQ(rc.right, expected[i].right);
+        EXPECT_EQ(rc.bottom, expected[i].bottom);
+        EXPECT_TRUE(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION, 0);
+    }
+    for (int i = 0; i < 20; ++i)
+        forms::DoEvents(), ::Sleep(10);
+    HDC screen = ::GetDC(nullptr);
+    EXPECT_EQ(::GetPixel(screen, 200, 200), RGB(0, 0, 0));
+    ::ReleaseDC(nullptr, screen);
+}
+
+TEST_F(CoverWindows, AKeyOnACoverEndsTheRun) {
+    covers_.Show({{50, 50, 250, 250}});
+    ::SendMessageA(covers_.Windows()[0]->hWnd(), WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(EndRequested);
+}
+
+TEST_F(CoverWindows, ALeftClickOnACoverEndsTheRun) {
+    covers_.Show({{50, 50, 250, 250}});
+    ::SendMessageA(covers_.Windows()[0]->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(EndRequested);
+}
+
+TEST_F(CoverWindows, ClosingACoverFromOutsideEndsTheRun) {
+    covers_.Show({{50, 50, 250, 250}});
+    ::SendMessageA(covers_.Windows()[0]->hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(EndRequested);
+}
+
+}  // namespace
+}  // namespace zelvane
