@@ -23,6 +23,8 @@ trap 'exit 1' INT TERM
 if [ -e "$base_prefix/.zelvane-ready" ]; then
     cp -a "$base_prefix" "$WINEPREFIX"
 fi
+"$root/tools/wine-run" cmd /c exit 0 >/dev/null 2>&1
+wineserver -p   # one server for all the steps below
 
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane'
@@ -83,7 +85,7 @@ install() {
     [ $status -eq 0 ] && pass "installer $* exits 0" || fail "installer $* exited $status"
 }
 # Runs the uninstaller as Add/Remove Programs does, by its QuietUninstallString. It copies
-# itself to the temp folder and returns at once; the Wine server ends when the copy has.
+# itself to the temp folder and returns at once; removing its key is the copy's last step.
 uninstall() {
     if ! command=$(reg_value "$uninstall_key" QuietUninstallString); then
         fail "no QuietUninstallString to uninstall with"
@@ -93,7 +95,10 @@ uninstall() {
     [ -n "$exe" ] && pass "QuietUninstallString is a quoted path with /S" \
         || fail "QuietUninstallString '$command' is not '\"<path>\" /S'"
     wine "$exe" /S
-    wineserver -w
+    for _ in $(seq 120); do
+        key_exists "$uninstall_key" || return
+        sleep 0.5
+    done
 }
 expect_installed() {
     if cmp -s "$scr" "$installed_unix"; then pass "the .scr is in system32"; else fail "the .scr is not in system32"; fi

@@ -185,8 +185,9 @@ protected:
     void SetUp() override {
         SaverRun::SetUp();
         modifier_ = ModifierOf(GetParam());
-        if (modifier_ && window_)
+        if (modifier_ && window_) {
             ASSERT_TRUE(SetKeyHeldFor(window_, modifier_, true));
+        }
     }
     void TearDown() override {
         if (modifier_ && saver_.Running())

@@ -366,9 +366,10 @@ TEST_P(ConfigureStart, ShowsTheTitledDialogAndDisablesOnlyTheNamedOwner) {
 
     CloseAndExpectCleanEnd(dialog);
     EXPECT_TRUE(::IsWindowEnabled(host.Window()));
-    if (named)
+    if (named) {
         EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == host.Window(); }, kEndMs))
             << "the owner did not get the foreground back";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OwnerlessAndOwned,
@@ -410,14 +411,10 @@ TEST_F(SetupDialogTest, DrawsItsSentenceInDarkTextOnTheButtonFaceAtTheLabelsPlac
     const COLORREF ink = ::GetSysColor(COLOR_BTNTEXT);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
 
-    RECT inkBox = {};
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            inkBox = FindColorBox(client, ink, kInkTolerance);
-            return inkBox.right > inkBox.left;
-        },
-        kStartMs))
-        << "no text drawn";
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(client.left + 1, client.top + 1) == face; }, kStartMs))
+        << "the dialog was not painted";
+    const RECT inkBox = FindColorBox(client, ink, kInkTolerance);
+    ASSERT_GT(inkBox.right, inkBox.left) << "no text drawn";
     // All the dark pixels of the client area lie in the label, and they fill most of it.
     EXPECT_GE(inkBox.left, label.left);
     EXPECT_GE(inkBox.top, label.top);
@@ -487,7 +484,10 @@ TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
     constexpr int kSteps = 3;
     for (int i = 0; i < kSteps; ++i) {
         PressKey(VK_RIGHT);
+        ::Sleep(kSettleMs);
+        RECT r; ::GetWindowRect(dialog, &r); printf("step %d: %ld %ld fg=%p dlg=%p\n", i, r.left, r.top, (void*)::GetForegroundWindow(), (void*)dialog);
         PressKey(VK_DOWN);
+        ::Sleep(kSettleMs);
     }
     PressKey(VK_RETURN);
     RECT after = {};

@@ -1,0 +1,101 @@
+// The program at 96, 120 and 144 dpi: it declares itself DPI-aware, so its twips
+// arithmetic works with the real pixels per inch and nothing is stretched or clipped.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStartMs = 10000;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+constexpr int kDefaultDpi = 96;
+
+// Sets the user's pixels per inch for the programs started next; puts the old value back.
+class ScopedDpi {
+public:
+    explicit ScopedDpi(DWORD dpi) {
+        DWORD size = sizeof old_;
+        had_ = ::RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
+               ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~ScopedDpi() {
+        if (had_)
+            Set(old_);
+        else
+            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+    }
+
+private:
+    static void Set(DWORD dpi) {
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi);
+    }
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+RECT ScreenRect() {
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// Height of the yellow glyphs of the running saver's time and date.
+int SaverTextHeight(int dpi) {
+    ScopedDpi scoped(dpi);
+    KillStraySavers();
+    Process saver = StartSaver("/S");
+    HWND w = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    EXPECT_NE(w, nullptr);
+    ::Sleep(800);
+    RECT box = FindColorBox(ScreenRect(), kYellow, 8);
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(saver.WaitExit(2000));
+    return box.bottom - box.top;
+}
+
+TEST(Dpi, SaverTextGrowsWithThePixelsPerInch) {
+    int h96 = SaverTextHeight(kDefaultDpi);
+    int h120 = SaverTextHeight(120);
+    int h144 = SaverTextHeight(144);
+    ASSERT_GT(h96, 50);
+    // The text's size in inches stays the same, so its size in pixels follows the dpi.
+    EXPECT_NEAR(static_cast<double>(h120) / h96, 1.25, 0.08);
+    EXPECT_NEAR(static_cast<double>(h144) / h96, 1.5, 0.08);
+}
+
+class SetupAtDpi : public ::testing::TestWithParam<int> {};
+
+TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
+    const int dpi = GetParam();
+    ScopedDpi scoped(dpi);
+    KillStraySavers();
+    Process setup = StartSaver("/C");
+    HWND w = WaitForWindow(setup.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    ASSERT_NE(w, nullptr);
+    ::Sleep(500);
+    const int tpp = (1440 + dpi / 2) / dpi;
+    RECT client;
+    ::GetClientRect(w, &client);
+    EXPECT_NEAR(client.right, 5880 / tpp, 1);
+    EXPECT_NEAR(client.bottom, 3135 / tpp, 1);
+    // The label's dark text lies inside the client area with a margin all round.
+    POINT origin = {0, 0};
+    ::ClientToScreen(w, &origin);
+    RECT area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    RECT text = FindColorBox(area, ::GetSysColor(COLOR_BTNTEXT), 40);
+    ASSERT_GT(text.right - text.left, 0) << "no label text found";
+    EXPECT_GT(text.left, area.left);
+    EXPECT_LT(text.right, area.right);
+    EXPECT_NEAR(text.left - area.left, 1140 / tpp, 4);
+    // The text's width in inches is about the same at every dpi.
+    EXPECT_NEAR((text.right - text.left) * 96.0 / dpi, 3495 / 15.0, 25);
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(setup.WaitExit(3000));
+}
+
+INSTANTIATE_TEST_SUITE_P(CommonScalings, SetupAtDpi, ::testing::Values(96, 120, 144));
+
+}  // namespace

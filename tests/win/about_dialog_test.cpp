@@ -1,0 +1,558 @@
+// The About dialog in process: its load / show / unload cycle, the auto-close timer,
+// modal and modeless shows, centring, the link labels' hover and press behaviour, and
+// where the links lie on the text, measured and on screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "about/fabout.h"
+#include "core/about_text.h"
+#include "forms/form.h"
+#include "forms/runtime.h"
+#include "runcontrol/run_control.h"
+#include "startup/globals.h"
+#include "tests/hosts/url_sink.h"
+
+namespace zelvane {
+namespace {
+
+constexpr int32_t kShortIntervalMs = 200;
+constexpr int32_t kModalIntervalMs = 800;
+constexpr DWORD kLivenessMs = 5000;
+constexpr int32_t kTickMs = 50;
+constexpr int kMinTicksDuringModal = 3;
+constexpr size_t kAboutLines = 9;
+constexpr size_t kMailLine = 7;  // lines 8 and 9, counted from 0
+constexpr size_t kWebLine = 8;
+constexpr size_t kLinkGapBlanks = 12;
+constexpr UINT kHandHotspotX = 12, kHandHotspotY = 1;
+constexpr int kInset = 2;  // pixels inside a control where the tests point at it
+constexpr int kMinInkRowsPerLine = 3;
+constexpr UINT_PTR kProbeDelayMs = 300;
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == kCR)
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+// Dispatches events until `done` holds or `timeoutMs` has passed.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        forms::WaitAndDoEvents(kTickMs);
+    }
+    return true;
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool IsTopmost(HWND hWnd) {
+    return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void MouseMoveOver(fabout& dialog, const forms::WindowlessControl& control) {
+    RECT rc = control.PixelRect();
+    ::SendMessageA(dialog.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(rc.left + kInset, rc.top + kInset));
+}
+
+void PressOn(fabout& dialog, const forms::WindowlessControl& control, UINT message) {
+    RECT rc = control.PixelRect();
+    ::SendMessageA(dialog.hWnd(), message, 0, MAKELPARAM(rc.left + kInset, rc.top + kInset));
+}
+
+std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, n);
+    return text.substr(0, text.find_last_of("\\/"));
+}
+
+// A shown window with a ticking timer: the clock behind a modal dialog.
+class TickingForm : public forms::Form {
+  public:
+    TickingForm() : forms::Form(Spec()) {
+        Add(tick);
+        tick.SetInterval(kTickMs);
+        tick.SetEnabled(true);
+        tick.onTimer = [this] { ++ticks; };
+    }
+    forms::Timer tick;
+    int ticks = 0;
+
+  private:
+    static forms::FormSpec Spec() {
+        forms::FormSpec spec;
+        spec.border = forms::BorderStyle::kNone;
+        spec.clientWidthTw = 1500;
+        spec.clientHeightTw = 1500;
+        return spec;
+    }
+};
+
+// What a thread timer saw while a modal dialog ran; thread timers carry no context.
+struct ModalProbe {
+    HWND behind = nullptr;
+    bool ran = false;
+    bool behindEnabled = true;
+    bool aboutTopmost = false;
+    bool aboutVisible = false;
+    HWND about = nullptr;
+} probe;
+
+void CALLBACK ProbeDuringModal(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    probe.ran = true;
+    if (probe.behind)
+        probe.behindEnabled = ::IsWindowEnabled(probe.behind) != FALSE;
+    probe.about = ::FindWindowA(forms::kFormClassName, "About");
+    if (probe.about) {
+        probe.aboutTopmost = IsTopmost(probe.about);
+        probe.aboutVisible = ::IsWindowVisible(probe.about) != FALSE;
+        ::PostMessageA(probe.about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+}
+
+void CALLBACK ProbeBehindModal(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    probe.ran = true;
+    probe.behindEnabled = ::IsWindowEnabled(probe.behind) != FALSE;
+}
+
+class AboutDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        savedTitle_ = AppTitle;
+        savedYear_ = YearText;
+        AppTitle = forms::AppTitle();
+        YearText = kYearText;
+        // The real pointer stays off the dialog: only the tests' own moves count.
+        ::SetCursorPos(0, 0);
+        probe = ModalProbe();
+    }
+    void TearDown() override {
+        AppTitle = savedTitle_;
+        YearText = savedYear_;
+    }
+    std::string savedTitle_, savedYear_;
+};
+
+// --- load, unload, interval, modeless and modal shows ---------------------------------
+
+TEST_F(AboutDialog, IsLoadedOnlyFromItsLoadToItsUnload) {
+    fabout dialog;
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_FALSE(dialog.Modeless());
+    dialog.Load();
+    EXPECT_TRUE(dialog.Loaded());
+    EXPECT_EQ(::GetWindowLongA(dialog.hWnd(), GWL_STYLE) & WS_THICKFRAME, 0) << "fixed border";
+    char caption[64] = {};
+    ::GetWindowTextA(dialog.hWnd(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "About");
+    HWND hWnd = dialog.hWnd();
+    dialog.Unload();
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_FALSE(::IsWindow(hWnd));
+    dialog.Load();
+    EXPECT_TRUE(dialog.Loaded());
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, IntervalTouchesTheTimerAndSoLoadsTheDialog) {
+    fabout dialog;
+    dialog.SetInterval(kShortIntervalMs);
+    EXPECT_TRUE(dialog.Loaded());
+    EXPECT_EQ(dialog.TimerHide.Interval(), kShortIntervalMs);
+    EXPECT_FALSE(dialog.TimerHide.Enabled()) << "writing the interval does not start the timer";
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, ReadingIntervalTakesTheTimersOwnInterval) {
+    fabout dialog;
+    dialog.SetInterval(kShortIntervalMs);
+    dialog.TimerHide.SetInterval(0);
+    EXPECT_EQ(dialog.Interval(), 0);
+    // The read replaced the remembered interval: About now leaves the timer off.
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    EXPECT_FALSE(dialog.TimerHide.Enabled());
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, ModelessAboutReturnsAtOnceTopmostAndClosesItselfAfterTheInterval) {
+    fabout dialog;
+    dialog.Load();
+    dialog.SetInterval(kShortIntervalMs);
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    ASSERT_TRUE(dialog.Loaded());
+    EXPECT_TRUE(::IsWindowVisible(dialog.hWnd()));
+    EXPECT_TRUE(IsTopmost(dialog.hWnd()));
+    EXPECT_TRUE(dialog.TimerHide.Enabled());
+    HWND hWnd = dialog.hWnd();
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.Loaded(); }, kLivenessMs));
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_FALSE(dialog.TimerHide.Enabled());
+}
+
+TEST_F(AboutDialog, WithoutAnIntervalItStaysUntilClosed) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    EXPECT_FALSE(dialog.TimerHide.Enabled());
+    PumpFor(2 * kShortIntervalMs);
+    EXPECT_TRUE(dialog.Loaded());
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, ANewLoadStartsFromTheStoredForm) {
+    fabout dialog;
+    dialog.SetInterval(kShortIntervalMs);
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    MouseMoveOver(dialog, dialog.lblweb);
+    dialog.Unload();
+    dialog.Load();
+    EXPECT_FALSE(dialog.TimerHide.Enabled());
+    EXPECT_EQ(dialog.TimerHide.Interval(), 0);
+    EXPECT_FALSE(dialog.lblweb.Font().underline);
+    EXPECT_EQ(dialog.lblweb.MousePointer(), forms::kPointerDefault);
+    EXPECT_EQ(dialog.lblAbout.Caption(), "");
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, ModalAboutReturnsAfterAutoCloseWhileOtherWindowsTick) {
+    TickingForm behind;
+    behind.Show();
+    probe.behind = behind.hWnd();
+    fabout dialog;
+    dialog.Load();
+    dialog.SetInterval(kModalIntervalMs);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, kProbeDelayMs, &ProbeBehindModal);
+    ASSERT_NE(timer, 0u);
+    const int ticksBefore = behind.ticks;
+    dialog.About("", nullptr);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_TRUE(probe.ran);
+    EXPECT_FALSE(probe.behindEnabled) << "the window behind takes no input during the modal show";
+    EXPECT_TRUE(::IsWindowEnabled(behind.hWnd())) << "and gets it back afterwards";
+    EXPECT_GE(behind.ticks - ticksBefore, kMinTicksDuringModal) << "its timer kept running";
+    behind.Unload();
+}
+
+// Enter and Esc press the OK button (default and cancel); the close command closes too.
+class ModalClose : public AboutDialog, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ModalClose, ReturnsFromTheModalShowUnloaded) {
+    fabout dialog;
+    dialog.Load();
+    if (GetParam() == SC_CLOSE) {
+        ::PostMessageA(dialog.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        ::PostMessageA(dialog.btnOK.hWnd(), WM_KEYDOWN, GetParam(), 0);
+        ::PostMessageA(dialog.btnOK.hWnd(), WM_KEYUP, GetParam(), 0);
+    }
+    dialog.About("", nullptr);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_FALSE(dialog.IsLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ModalClose, ::testing::Values(VK_RETURN, VK_ESCAPE, SC_CLOSE));
+
+TEST_F(AboutDialog, OkIsTheDefaultButtonCentredInTheClientArea) {
+    fabout dialog;
+    dialog.Load();
+    HWND ok = dialog.btnOK.hWnd();
+    ASSERT_NE(ok, nullptr);
+    char text[16] = {};
+    ::GetWindowTextA(ok, text, sizeof text);
+    EXPECT_STREQ(text, "OK");
+    EXPECT_EQ(::GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(LOWORD(::SendMessageA(dialog.hWnd(), DM_GETDEFID, 0, 0)), ::GetDlgCtrlID(ok));
+    RECT client, button;
+    ::GetClientRect(dialog.hWnd(), &client);
+    ::GetWindowRect(ok, &button);
+    ::MapWindowPoints(nullptr, dialog.hWnd(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(std::abs((button.left + button.right) - client.right), 2);
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, LoadCentresTheWholeWindowOnTheScreen) {
+    fabout dialog;
+    dialog.Load();
+    RECT rc;
+    ::GetWindowRect(dialog.hWnd(), &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    EXPECT_LE(std::abs(2 * rc.left + width - ::GetSystemMetrics(SM_CXSCREEN)), 2);
+    EXPECT_LE(std::abs(2 * rc.top + height - ::GetSystemMetrics(SM_CYSCREEN)), 2);
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, ShowAboutShowsATopmostDialogAndLeavesNothingBehind) {
+    UINT_PTR timer = ::SetTimer(nullptr, 0, kProbeDelayMs, &ProbeDuringModal);
+    ASSERT_NE(timer, 0u);
+    ShowAbout(kTrue, kAboutIconId, "");
+    ASSERT_TRUE(probe.ran);
+    ASSERT_NE(probe.about, nullptr) << "no window captioned About during ShowAbout";
+    EXPECT_TRUE(probe.aboutVisible);
+    EXPECT_TRUE(probe.aboutTopmost);
+    EXPECT_FALSE(::IsWindow(probe.about));
+    EXPECT_EQ(::FindWindowA(forms::kFormClassName, "About"), nullptr);
+}
+
+// --- the link labels -------------------------------------------------------------------
+
+TEST_F(AboutDialog, LinksShowTheBareAddresses) {
+    fabout dialog;
+    dialog.Load();
+    EXPECT_EQ(dialog.lblweb.Caption(), GetWebAddress());
+    EXPECT_NE(dialog.lblweb.Caption().back(), '/');
+    EXPECT_EQ(dialog.lblweb.Caption() + "/", WebTarget());
+    EXPECT_EQ(dialog.lblmailto.Caption(), ContactAddress());
+    EXPECT_EQ(dialog.lblmailto.Caption().find("mailto:"), std::string::npos);
+    EXPECT_TRUE(dialog.lblweb.Visible());
+    EXPECT_TRUE(dialog.lblmailto.Visible());
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, HoverUnderlinesOnlyTheLastLinkAndGivesItTheHand) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    auto& mail = dialog.lblmailto;
+    auto& web = dialog.lblweb;
+    const float linkHeight = static_cast<float>(web.Height());
+
+    MouseMoveOver(dialog, mail);
+    EXPECT_TRUE(mail.Font().underline);
+    EXPECT_FALSE(web.Font().underline);
+    EXPECT_EQ(mail.MousePointer(), forms::kPointerCustom);
+    ASSERT_NE(mail.MouseIcon(), nullptr);
+    EXPECT_EQ(web.MousePointer(), forms::kPointerDefault);
+
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(mail.MouseIcon(), &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, kHandHotspotX);
+    EXPECT_EQ(info.yHotspot, kHandHotspotY);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+
+    MouseMoveOver(dialog, web);
+    EXPECT_TRUE(web.Font().underline);
+    EXPECT_FALSE(mail.Font().underline);
+    EXPECT_EQ(web.MousePointer(), forms::kPointerCustom);
+    EXPECT_NE(web.MouseIcon(), nullptr);
+    EXPECT_EQ(mail.MousePointer(), forms::kPointerDefault);
+    EXPECT_EQ(mail.MouseIcon(), nullptr);
+    EXPECT_EQ(static_cast<float>(web.Height()), linkHeight) << "an underline does not resize the label";
+
+    // Onto the button (a window of its own): the underline stays.
+    ::SendMessageA(dialog.btnOK.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(kInset, kInset));
+    EXPECT_TRUE(web.Font().underline);
+
+    MouseMoveOver(dialog, dialog.lblAbout);
+    EXPECT_FALSE(web.Font().underline);
+    EXPECT_FALSE(mail.Font().underline);
+    EXPECT_EQ(web.MousePointer(), forms::kPointerCustom) << "the text label leaves the pointers alone";
+
+    MouseMoveOver(dialog, mail);
+    MouseMoveOver(dialog, dialog.Frame1);
+    EXPECT_FALSE(web.Font().underline);
+    EXPECT_FALSE(mail.Font().underline);
+    dialog.Unload();
+}
+
+TEST_F(AboutDialog, TheHandIsThePointerOverAHoveredLinkOnly) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    MouseMoveOver(dialog, dialog.lblweb);
+    RECT rc = dialog.lblweb.PixelRect();
+    POINT pt = {rc.left + kInset, rc.top + kInset};
+    ::ClientToScreen(dialog.hWnd(), &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    ::SendMessageA(dialog.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.hWnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), dialog.lblweb.MouseIcon());
+
+    // Replacing the hand that is on screen hands the screen the new one before the old goes.
+    MouseMoveOver(dialog, dialog.lblweb);
+    EXPECT_EQ(::GetCursor(), dialog.lblweb.MouseIcon());
+
+    RECT text = dialog.lblAbout.PixelRect();
+    pt = {text.left + kInset, text.top + kInset};
+    ::ClientToScreen(dialog.hWnd(), &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    ::SendMessageA(dialog.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.hWnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(::GetCursor(), dialog.lblweb.MouseIcon());
+    ::SetCursorPos(0, 0);
+    dialog.Unload();
+}
+
+// A press with any button closes the dialog first and hands the shell the link.
+class LinkPress : public AboutDialog {
+  protected:
+    void SetUp() override {
+        AboutDialog::SetUp();
+        sink_ = std::make_unique<url_sink::Registration>(ExeFolder() + "\\" + url_sink::kExeName,
+                                                         std::vector<std::string>{"mailto", "http", "https"});
+        if (!sink_->Active())
+            GTEST_SKIP() << "the user has a handler of their own for these schemes";
+    }
+    void TearDown() override {
+        sink_.reset();
+        AboutDialog::TearDown();
+    }
+    std::unique_ptr<url_sink::Registration> sink_;
+};
+
+TEST_F(LinkPress, MiddleButtonOnTheMailLinkClosesAndMailsTheBareAddress) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    PressOn(dialog, dialog.lblmailto, WM_MBUTTONDOWN);
+    EXPECT_FALSE(dialog.Loaded());
+    url_sink::Report report;
+    ASSERT_TRUE(sink_->WaitForReport(report, kLivenessMs));
+    EXPECT_EQ(report.targets, std::vector<std::string>{"mailto:" + ContactAddress()});
+}
+
+TEST_F(LinkPress, RightButtonOnTheWebLinkClosesAndOpensTheAddressWithItsSlash) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    PressOn(dialog, dialog.lblweb, WM_RBUTTONDOWN);
+    EXPECT_FALSE(dialog.Loaded());
+    url_sink::Report report;
+    ASSERT_TRUE(sink_->WaitForReport(report, kLivenessMs));
+    EXPECT_EQ(report.targets, std::vector<std::string>{WebTarget()});
+}
+
+// --- where the links lie on the text ---------------------------------------------------
+
+TEST_F(AboutDialog, LinksLieOverTheBlankRunsOfLinesEightAndNine) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    const forms::Label& text = dialog.lblAbout;
+    const std::vector<std::string> lines = LinesOf(text.Caption());
+    ASSERT_EQ(lines.size(), kAboutLines);
+    const std::string mailRun(ContactAddress().size() + kLinkGapBlanks, ' ');
+    ASSERT_EQ(lines[kMailLine].compare(0, mailRun.size(), mailRun), 0);
+    ASSERT_EQ(lines[kWebLine], std::string(WebTarget().size(), ' '));
+
+    const int32_t pitch = text.LineSpacing();
+    ASSERT_GT(pitch, 0);
+    EXPECT_EQ(dialog.lblweb.Top() - dialog.lblmailto.Top(), pitch) << "consecutive lines";
+    EXPECT_LE(static_cast<int32_t>(kAboutLines) * pitch, text.Height()) << "every line shows";
+    struct Link {
+        forms::Label* label;
+        size_t line;
+    };
+    for (const Link& link : {Link{&dialog.lblmailto, kMailLine}, Link{&dialog.lblweb, kWebLine}}) {
+        const int32_t lineTop = text.Top() + static_cast<int32_t>(link.line) * pitch;
+        EXPECT_GE(link.label->Top(), lineTop) << link.label->Caption();
+        EXPECT_LE(link.label->Top() + link.label->Height(), lineTop + pitch) << link.label->Caption();
+        EXPECT_EQ(link.label->Left(), text.Left());
+        EXPECT_LE(link.label->Left() + link.label->Width(), text.Left() + text.Width());
+    }
+    // The mail link ends before the words that follow its run on line 8.
+    forms::Label& measure = dialog.lblAbout;
+    EXPECT_LE(dialog.lblmailto.Width(), measure.TextWidth(mailRun));
+    // No line is wrapped: each fits the text label's width.
+    for (const std::string& line : lines)
+        EXPECT_LE(measure.TextWidth(line), text.Width()) << line;
+    dialog.Unload();
+}
+
+// The screen shows the same: ink of the text only on the lines that carry words, each
+// line's ink inside its own 240-twip slot, and the mail link's blue ending left of the
+// words on line 8.
+TEST_F(AboutDialog, OnScreenTheLinksSitInTheBlankRunsAndTouchNoWord) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    MouseMoveOver(dialog, dialog.lblmailto);  // underlined, as under the pointer
+    ::RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    const RECT area = dialog.lblAbout.PixelRect();
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    forms::WindowDC windowDC(dialog.hWnd());
+    forms::UniqueMemDC mem(::CreateCompatibleDC(windowDC.get()));
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    forms::UniqueBitmap dib(::CreateDIBSection(windowDC.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        forms::SelectGuard keep(mem.get(), dib.get());
+        ::BitBlt(mem.get(), 0, 0, width, height, windowDC.get(), area.left, area.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* px = static_cast<const uint32_t*>(bits);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
+    auto kind = [&](int x, int y) {
+        uint32_t v = px[y * width + x];
+        int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+        if (r == GetRValue(back) && g == GetGValue(back) && b == GetBValue(back))
+            return 0;                               // background
+        return (b > r + 64 && b > g + 64) ? 1 : 2;  // link blue, other ink
+    };
+
+    const int pitch = forms::TwipsToPixelsY(dialog.lblAbout.LineSpacing());
+    std::vector<int> inkRows(kAboutLines, 0), blueRows(kAboutLines, 0);
+    int mailBlueRight = -1, wordLeftOnMailLine = width;
+    for (int y = 0; y < height; ++y) {
+        const size_t line = static_cast<size_t>(y / pitch);
+        bool ink = false, blue = false;
+        for (int x = 0; x < width; ++x) {
+            const int k = kind(x, y);
+            ink |= k == 2;
+            blue |= k == 1;
+            if (line == kMailLine && k == 1)
+                mailBlueRight = std::max(mailBlueRight, x);
+            if (line == kMailLine && k == 2)
+                wordLeftOnMailLine = std::min(wordLeftOnMailLine, x);
+        }
+        if (line < kAboutLines) {
+            inkRows[line] += ink;
+            blueRows[line] += blue;
+        } else {
+            EXPECT_FALSE(ink || blue) << "ink below the ninth line, row " << y;
+        }
+    }
+    const std::vector<bool> wordsOnLine = {false, true, false, true, true, false, true, true, false};
+    for (size_t line = 0; line < kAboutLines; ++line) {
+        if (wordsOnLine[line])
+            EXPECT_GE(inkRows[line], kMinInkRowsPerLine) << "line " << line + 1;
+        else
+            EXPECT_EQ(inkRows[line], 0) << "line " << line + 1;
+    }
+    EXPECT_GE(blueRows[kMailLine], kMinInkRowsPerLine);
+    EXPECT_GE(blueRows[kWebLine], kMinInkRowsPerLine);
+    EXPECT_LT(mailBlueRight, wordLeftOnMailLine) << "the mail link covers the start of the words on line 8";
+    dialog.Unload();
+}
+
+}  // namespace
+}  // namespace zelvane
