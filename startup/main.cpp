@@ -1,6 +1,7 @@
 // Start-up, the running-copy rules, and the configure and saver drivers.
 #include "startup/main.h"
 
+#include "clock/cover_windows.h"
 #include "clock/fclock.h"
 #include "core/command_line.h"
 #include "core/numeric.h"
@@ -121,6 +122,9 @@ void RunSaver() {
     clock.Load();
     HookSaverWindow(clock.hWnd());
     ::SystemParametersInfoA(kSpiSetScreenSaverRunning, TRUE, nullptr, 0);
+    // The other monitors go black too; the clock is made topmost after them, so it stays in front.
+    MonitorCovers covers;
+    covers.Show(CoveringRects(MonitorRects(), PrimaryScreenRect()));
     clock.Show();
     HideMouseCursor();
     MakeTopMost(clock.hWnd());
@@ -129,6 +133,7 @@ void RunSaver() {
     ::SystemParametersInfoA(kSpiSetScreenSaverRunning, FALSE, nullptr, 0);
     UnhookSaverWindow(clock.hWnd());
     clock.Unload();
+    covers.Unload();
     forms::EndProgram();
 }
 
