@@ -1,0 +1,55 @@
+// The clock window under a long run: ten thousand ticks keep the time label inside the
+// screen bounds, keep the date directly above it, and leave no GDI object behind.
+#include <gtest/gtest.h>
+
+#include "clock/fclock.h"
+#include "forms/runtime.h"
+#include "runcontrol/run_control.h"
+#include "startup/globals.h"
+#include "tests/win/gdi_headroom.h"
+
+namespace zelvane {
+namespace {
+
+constexpr int kTicks = 10000;
+constexpr UINT_PTR kClockTimerId = 1;  // the clock's only timer
+
+TEST(ClockSoak, TenThousandTicksStayInsideTheBoundsWithoutLeaking) {
+    TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
+    TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
+    fclock clock;
+    clock.Load();
+    forms::DoEvents();
+    const ClockMotion& m = clock.Motion();
+    ASSERT_GT(m.MaxLeft, 0);
+    ASSERT_GT(m.MaxTop, 0);
+    const int headroomBefore = testing_support::GdiHeadroom();
+    int reversalsX = 0, reversalsY = 0;
+    int32_t lastDirX = m.DirX, lastDirY = m.DirY;
+    for (int i = 0; i < kTicks; ++i) {
+        ::SendMessageA(clock.hWnd(), WM_TIMER, kClockTimerId, 0);
+        ASSERT_GE(m.PosX, 0) << "tick " << i;
+        ASSERT_LE(m.PosX, m.MaxLeft) << "tick " << i;
+        ASSERT_GE(m.PosY, 0) << "tick " << i;
+        ASSERT_LE(m.PosY, m.MaxTop) << "tick " << i;
+        ASSERT_EQ(clock.Label1.Left(), m.PosX);
+        ASSERT_EQ(clock.Label1.Top(), m.PosY);
+        ASSERT_EQ(clock.Label2.Left(), m.PosX);
+        ASSERT_EQ(clock.Label2.Top(), m.PosY - clock.Label2.Height());
+        reversalsX += m.DirX != lastDirX;
+        reversalsY += m.DirY != lastDirY;
+        lastDirX = m.DirX;
+        lastDirY = m.DirY;
+        if (i % 100 == 0)
+            forms::DoEvents();  // paints, as the running saver would between ticks
+    }
+    forms::DoEvents();
+    // About 6 px a tick on each axis: many crossings of the screen, each a bounce.
+    EXPECT_GT(reversalsX, 10);
+    EXPECT_GT(reversalsY, 10);
+    EXPECT_EQ(testing_support::GdiHeadroom(), headroomBefore) << "GDI objects left alive by the ticks";
+    clock.Unload();
+}
+
+}  // namespace
+}  // namespace zelvane
