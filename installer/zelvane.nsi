@@ -127,6 +127,30 @@ FunctionEnd
 !insertmacro DEFINE_SCREEN_SAVER_PATH ""
 !insertmacro DEFINE_SCREEN_SAVER_PATH "un."
 
+; $R0 = 1 when the path in $R1 names the same file as $ScrFile. Both are compared in
+; their long form, so a short (8.3) or environment-variable spelling still matches; the
+; file must exist for that.
+!macro DEFINE_IS_ZELVANE_PATH UN
+Function ${UN}IsZelvanePath
+    StrCpy $R0 0
+    ExpandEnvStrings $R1 $R1
+    System::Call 'kernel32::GetLongPathNameW(w R1, w .R2, i ${MAX_PATH_CHARS}) i .R3'
+    ${If} $R3 = 0
+        StrCpy $R2 $R1
+    ${EndIf}
+    StrCpy $R5 $ScrFile
+    System::Call 'kernel32::GetLongPathNameW(w R5, w .R4, i ${MAX_PATH_CHARS}) i .R3'
+    ${If} $R3 = 0
+        StrCpy $R4 $ScrFile
+    ${EndIf}
+    ${If} $R2 == $R4   ; case-insensitive, as Windows paths are
+        StrCpy $R0 1
+    ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_IS_ZELVANE_PATH ""
+!insertmacro DEFINE_IS_ZELVANE_PATH "un."
+
 ; Reads HKCU\Control Panel\Desktop\<name>: $R7 = its type (0 when it does not exist),
 ; $R8 = its text as stored.
 !macro READ_DESKTOP_VALUE NAME
@@ -219,13 +243,19 @@ Function OpenScreenSaverSettings
     Exec '"$SYSDIR\rundll32.exe" shell32.dll,Control_RunDLL desk.cpl,,@screensaver'
 FunctionEnd
 
-; Makes Zelvane the current screen saver. What it replaces is recorded first, once: a
-; reinstall while Zelvane is current must not record Zelvane as its own predecessor.
+; Makes Zelvane the current screen saver, recording first what it replaces. A reinstall
+; while Zelvane is still current keeps the record: Zelvane is not its own predecessor.
 Function MakeCurrentScreenSaver
-    ClearErrors
+    StrCpy $R0 0
     ReadRegDWORD $0 HKCU "${RECORD_KEY}" "ScreenSaverReplaced"
-    ${If} ${Errors}
-    ${OrIf} $0 <> 1
+    ${If} $0 = 1
+        ClearErrors
+        ReadRegStr $R1 HKCU "${DESKTOP_KEY}" "${SAVER_VALUE}"
+        ${IfNot} ${Errors}
+            Call IsZelvanePath
+        ${EndIf}
+    ${EndIf}
+    ${If} $R0 <> 1
         !insertmacro READ_DESKTOP_VALUE "${SAVER_VALUE}"
         WriteRegDWORD HKCU "${RECORD_KEY}" "PreviousScreenSaverType" $R7
         WriteRegStr HKCU "${RECORD_KEY}" "PreviousScreenSaver" $R8
@@ -276,24 +306,6 @@ Function un.onInit
 !if "${TARGET}" == "amd64-unicode"
     SetRegView 64
 !endif
-FunctionEnd
-
-; $R0 = 1 when the path in $R1 names the same file as $ScrFile. Both are compared in
-; their long form, so a short (8.3) or environment-variable spelling still matches.
-Function un.IsZelvanePath
-    StrCpy $R0 0
-    ExpandEnvStrings $R1 $R1
-    System::Call 'kernel32::GetLongPathNameW(w R1, w .R2, i ${MAX_PATH_CHARS}) i .R3'
-    ${If} $R3 = 0
-        StrCpy $R2 $R1
-    ${EndIf}
-    System::Call 'kernel32::GetLongPathNameW(w $ScrFile, w .R4, i ${MAX_PATH_CHARS}) i .R3'
-    ${If} $R3 = 0
-        StrCpy $R4 $ScrFile
-    ${EndIf}
-    ${If} $R2 == $R4   ; case-insensitive, as Windows paths are
-        StrCpy $R0 1
-    ${EndIf}
 FunctionEnd
 
 ; Puts back the value recorded in RECORD_KEY under PREFIX ("<PREFIX>Type", "<PREFIX>"):

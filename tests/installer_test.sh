@@ -43,9 +43,16 @@ wine() {
     return $status
 }
 
-# Prints a registry value's data; fails when the value does not exist.
+# Prints a registry value's data; fails when the value does not exist. Reads the key
+# taken by `snapshot` from there, which saves a Wine start per value.
+snapshot_key=
+snapshot() { snapshot_key=$1; snapshot=$(wine reg query "$1"); }
 reg_value() {
-    out=$(wine reg query "$1" /v "$2") || return 1
+    if [ "$snapshot_key" = "$1" ]; then
+        out=$snapshot
+    else
+        out=$(wine reg query "$1" /v "$2") || return 1
+    fi
     printf '%s\n' "$out" | awk -v name="$2" '
         index($0, "    " name "    ") == 1 {
             rest = substr($0, length(name) + 9)
@@ -65,9 +72,14 @@ key_exists() { wine reg query "$1" >/dev/null; }
 scenario() { printf '\n--- %s\n' "$*"; }
 pass() { checks=$((checks + 1)); printf 'ok    %s\n' "$*"; }
 fail() { checks=$((checks + 1)); failures=$((failures + 1)); printf 'FAIL  %s\n' "$*"; }
+check() {  # description command...
+    what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
 expect_value() {  # key name expected
     if actual=$(reg_value "$1" "$2"); then
-        [ "$actual" = "$3" ] && pass "$2 = $3" || fail "$2 is '$actual', expected '$3'"
+        check "$2 = $3 (is '$actual')" [ "$actual" = "$3" ]
     else
         fail "$2 is missing, expected '$3'"
     fi
@@ -82,7 +94,7 @@ expect_no_key() {
 install() {
     wine "$setup" /S "$@"
     status=$?
-    [ $status -eq 0 ] && pass "installer $* exits 0" || fail "installer $* exited $status"
+    check "installer /S $* exits 0 (exited $status)" [ $status -eq 0 ]
 }
 # Runs the uninstaller as Add/Remove Programs does, by its QuietUninstallString. It copies
 # itself to the temp folder and returns at once; removing its key is the copy's last step.
@@ -92,8 +104,7 @@ uninstall() {
         return
     fi
     exe=$(printf '%s' "$command" | sed -n 's/^"\([^"]*\)" \/S$/\1/p')
-    [ -n "$exe" ] && pass "QuietUninstallString is a quoted path with /S" \
-        || fail "QuietUninstallString '$command' is not '\"<path>\" /S'"
+    check "QuietUninstallString is '\"<path>\" /S' (is '$command')" [ -n "$exe" ]
     wine "$exe" /S
     for _ in $(seq 120); do
         key_exists "$uninstall_key" || return
@@ -101,22 +112,20 @@ uninstall() {
     done
 }
 expect_installed() {
-    if cmp -s "$scr" "$installed_unix"; then pass "the .scr is in system32"; else fail "the .scr is not in system32"; fi
+    check "the .scr is in system32" cmp -s "$scr" "$installed_unix"
+    snapshot "$uninstall_key"
     expect_value "$uninstall_key" DisplayName Zelvane
     expect_value "$uninstall_key" DisplayVersion "$version"
     expect_value "$uninstall_key" Publisher Zelvane
     expect_value "$uninstall_key" UninstallString '"C:\Program Files\Zelvane\Uninstall.exe"'
     expect_value "$uninstall_key" DisplayIcon "$installed,0"
-    if [ -f "$WINEPREFIX/drive_c/Program Files/Zelvane/Uninstall.exe" ]; then
-        pass "the uninstaller is where UninstallString says"
-    else
-        fail "no uninstaller at C:\\Program Files\\Zelvane\\Uninstall.exe"
-    fi
+    snapshot_key=
+    check "the uninstaller is where UninstallString says" \
+        [ -f "$WINEPREFIX/drive_c/Program Files/Zelvane/Uninstall.exe" ]
 }
 expect_uninstalled() {
-    [ -e "$installed_unix" ] && fail "the .scr is still in system32" || pass "the .scr is gone"
-    [ -e "$WINEPREFIX/drive_c/Program Files/Zelvane" ] && fail "the uninstaller's folder is still there" \
-        || pass "the uninstaller and its folder are gone"
+    check "the .scr is gone" [ ! -e "$installed_unix" ]
+    check "the uninstaller and its folder are gone" [ ! -e "$WINEPREFIX/drive_c/Program Files/Zelvane" ]
     expect_no_key "$uninstall_key"
     expect_no_key "$record_key"
 }
@@ -131,8 +140,7 @@ expect_value "$desktop" ScreenSaveActive 1
 uninstall
 expect_uninstalled
 expect_value "$desktop" SCRNSAVE.EXE "$other"
-[ "$(reg_type "$desktop" SCRNSAVE.EXE)" = REG_SZ ] && pass "SCRNSAVE.EXE is REG_SZ again" \
-    || fail "SCRNSAVE.EXE changed its type"
+check "SCRNSAVE.EXE is REG_SZ again" [ "$(reg_type "$desktop" SCRNSAVE.EXE)" = REG_SZ ]
 expect_value "$desktop" ScreenSaveActive 0
 
 scenario "with no screen saver before, none after; only the switch changes it"
@@ -164,11 +172,21 @@ expect_uninstalled
 expect_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
 expect_value "$desktop" ScreenSaveActive 1
 
+scenario "a reinstall that replaces a later choice gives back that choice"
+set_value "$desktop" SCRNSAVE.EXE "$other"
+install /SETACTIVE=1
+set_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
+install /SETACTIVE=1
+expect_value "$desktop" SCRNSAVE.EXE "$installed"
+uninstall
+expect_uninstalled
+expect_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
+
 scenario "refuses an unknown switch value and installs nothing"
 wine "$setup" /S /SETACTIVE=maybe
 status=$?
-[ $status -ne 0 ] && pass "installer /SETACTIVE=maybe exits $status" || fail "installer /SETACTIVE=maybe exits 0"
-[ -e "$installed_unix" ] && fail "the .scr was installed anyway" || pass "nothing installed"
+check "installer /S /SETACTIVE=maybe fails (exited $status)" [ $status -ne 0 ]
+check "nothing installed" [ ! -e "$installed_unix" ]
 expect_no_key "$uninstall_key"
 
 printf '\n%d passed, %d failed\n' $((checks - failures)) "$failures"
