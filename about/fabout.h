@@ -11,7 +11,7 @@
 namespace zelvane {
 
 class fabout : public forms::Form {
-  public:
+public:
     fabout();
 
     // Controls, top of the z-order first.
@@ -35,11 +35,11 @@ class fabout : public forms::Form {
     void SetModeless(Bool16 modeless) { m_Modeless = modeless; }
     Bool16 Loaded() const { return m_Loaded; }
 
-  protected:
+protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
 
-  private:
+private:
     void btnOK_Click();
     void TimerHide_Timer();
     void lblmailto_MouseMove(int16_t button, int16_t shift, float x, float y);

@@ -6,8 +6,8 @@ namespace zelvane {
 WNDPROC OldSetupWndProc = nullptr;
 
 void HookSetupWindow(HWND hWnd) {
-    OldSetupWndProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SetupWndProc)));
+    OldSetupWndProc =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SetupWndProc)));
 }
 
 void UnhookSetupWindow(HWND hWnd) {

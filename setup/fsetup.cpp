@@ -22,7 +22,8 @@ forms::FormSpec SetupSpec() {
     spec.clientWidthTw = kClientWidthTw;
     spec.clientHeightTw = kClientHeightTw;
     spec.backColor = forms::SystemColor(COLOR_BTNFACE);
-    // A small settings window: close and minimise, no maximise; first shown centred.
+    // A small settings window: close and minimise, no maximise. Centred on the screen;
+    // the configure driver moves it over its owner window when it has one.
     spec.minButton = true;
     spec.maxButton = false;
     spec.startPosition = forms::StartPosition::kCenterScreen;

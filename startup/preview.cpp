@@ -54,6 +54,16 @@ void SetPreviewLayout(const RECT& client) {
     FaceTopTw = layout.FaceTopTw;
 }
 
+// Puts the pass's drawing on the screen before the pause. GDI may batch drawing calls,
+// and some display drivers (Wine's X11 driver among them) hold drawing into another
+// process's window back while the context stays open, which here is the whole run.
+// Reading a pixel back makes the driver finish what it holds.
+void PresentFrame(HDC hDC) {
+    ::GdiFlush();
+    if (hDC)
+        ::GetPixel(hDC, 0, 0);
+}
+
 }  // namespace
 
 void RunPreview(const std::string& upperText) {
@@ -85,6 +95,7 @@ void RunPreview(const std::string& upperText) {
         ::SetTextColor(hDC, FaceInkColor);
         GraphSetFont(hDC, kFacePoints);
         ClockTick(hDC);
+        PresentFrame(hDC);
         Pause(kPassSeconds);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;

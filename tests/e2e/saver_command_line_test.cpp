@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness.h"
 
@@ -17,113 +18,84 @@ constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kUntouched[] = "untouched";
 constexpr size_t kLongLine = 10000;
 
-struct Line {
-    const char* name;
-    std::string args;
-};
-
-std::string LineName(const ::testing::TestParamInfo<Line>& info) {
-    return info.param.name;
-}
-
-// --- lines that run the saver --------------------------------------------------------
-
-class RunsTheSaver : public ::testing::TestWithParam<Line> {
-protected:
+class SaverCommandLine : public ::testing::Test {
+  protected:
     void SetUp() override { KillStraySavers(); }
     void TearDown() override { KillStraySavers(); }
-};
 
-TEST_P(RunsTheSaver, ShowsTheFullScreenClockAndEndsOnAKey) {
-    Process saver = StartSaver(GetParam().args);
-    HWND window = WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs);
-    ASSERT_NE(window, nullptr) << "no saver window";
-    EXPECT_EQ(WindowText(window), "");
-    RECT rc;
-    ::GetWindowRect(window, &rc);
-    EXPECT_EQ(rc.right - rc.left, ScreenRect().right);
-    EXPECT_EQ(rc.bottom - rc.top, ScreenRect().bottom);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, kStartMs));
-    PressKey(VK_SPACE);
-    EXPECT_TRUE(saver.WaitExit(kEndMs));
-    EXPECT_EQ(saver.ExitCode(), 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Spellings,
-                         RunsTheSaver,
-                         ::testing::Values(Line{"LowerCase", "/s"},
-                                           Line{"Dash", "-S"},
-                                           Line{"TrailingBlank", "/S "},
-                                           Line{"SaverBeforeConfigure", "/s /c"},
-                                           Line{"TenThousandCharacters", "/S" + std::string(kLongLine - 2, ' ')}),
-                         LineName);
-
-// --- lines that end at once ------------------------------------------------------------
-
-class EndsAtOnce : public ::testing::TestWithParam<Line> {
-protected:
-    void SetUp() override {
-        KillStraySavers();
-        WriteActiveSetup(kUntouched);
+    // Starts the program with `args` and watches it end by itself: false when it was still
+    // running after the liveness bound. `sawWindow` tells whether it ever showed a window.
+    static bool EndsByItself(const std::string& args, bool* sawWindow, DWORD* exitCode) {
+        Process p = StartSaver(args);
+        *sawWindow = false;
+        bool ended = WaitUntil(
+            [&] {
+                if (CountProcessWindows(p.Pid(), true) > 0)
+                    *sawWindow = true;
+                return !p.Running();
+            },
+            kQuickEndMs);
+        *exitCode = p.ExitCode();
+        return ended;
     }
-    void TearDown() override { KillStraySavers(); }
 };
+
+TEST_F(SaverCommandLine, EverySpellingOfSaverRunsTheFullScreenClock) {
+    const std::vector<std::string> lines = {
+        "/s",     // lower case
+        "-S",     // dash
+        "/S ",    // a trailing blank: not "/S" exactly, but it contains it
+        "/s /c",  // saver is tested before configure
+        "/S" + std::string(kLongLine - 2, ' '),
+    };
+    for (const std::string& args : lines) {
+        SCOPED_TRACE("\"" + args.substr(0, 16) + "\" (" + std::to_string(args.size()) + " characters)");
+        Process saver = StartSaver(args);
+        HWND window = WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs);
+        ASSERT_NE(window, nullptr) << "no saver window";
+        EXPECT_EQ(WindowText(window), "");
+        RECT rc;
+        ::GetWindowRect(window, &rc);
+        EXPECT_EQ(rc.right - rc.left, ScreenRect().right);
+        EXPECT_EQ(rc.bottom - rc.top, ScreenRect().bottom);
+        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, kStartMs));
+        PressKey(VK_SPACE);
+        EXPECT_TRUE(saver.WaitExit(kEndMs));
+        EXPECT_EQ(saver.ExitCode(), 0u);
+    }
+}
 
 // Password requests and lines that match nothing: a beep, no window, settings untouched.
-TEST_P(EndsAtOnce, WithoutAWindowAndLeavesTheSettingsAlone) {
-    Process p = StartSaver(GetParam().args);
-    bool sawWindow = false;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            if (CountProcessWindows(p.Pid(), true) > 0)
-                sawWindow = true;
-            return !p.Running();
-        },
-        kQuickEndMs))
-        << "still running";
-    EXPECT_FALSE(sawWindow);
-    EXPECT_EQ(p.ExitCode(), 0u);
-    EXPECT_EQ(ReadActiveSetup(), kUntouched);
+TEST_F(SaverCommandLine, PasswordAndUnrecognisedLinesEndAtOnceAndLeaveTheSettingsAlone) {
+    const std::vector<std::string> lines = {
+        "/A 99", "-a 99", "/A /S", "/S /A 1", "junk", "/", "/X", std::string(kLongLine, 'x'),
+    };
+    for (const std::string& args : lines) {
+        SCOPED_TRACE("\"" + args.substr(0, 16) + "\" (" + std::to_string(args.size()) + " characters)");
+        WriteActiveSetup(kUntouched);
+        bool sawWindow = true;
+        DWORD exitCode = STILL_ACTIVE;
+        EXPECT_TRUE(EndsByItself(args, &sawWindow, &exitCode)) << "still running";
+        EXPECT_FALSE(sawWindow);
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_EQ(ReadActiveSetup(), kUntouched);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(PasswordAndJunk,
-                         EndsAtOnce,
-                         ::testing::Values(Line{"Password", "/A 99"},
-                                           Line{"PasswordLowerCase", "-a 99"},
-                                           Line{"PasswordBeforeSaver", "/A /S"},
-                                           Line{"SaverBeforePassword", "/S /A 1"},
-                                           Line{"Junk", "junk"},
-                                           Line{"SlashAlone", "/"},
-                                           Line{"OtherLetter", "/X"},
-                                           Line{"TenThousandCharacters", std::string(kLongLine, 'x')}),
-                         LineName);
 
 // "/P" anywhere makes a preview: with no window to draw into it shows nothing of its own
 // and ends by itself, whatever else the line says.
-class PreviewWins : public EndsAtOnce {};
-
-TEST_P(PreviewWins, OverEveryOtherMode) {
-    Process p = StartSaver(GetParam().args);
-    bool sawWindow = false;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            if (CountProcessWindows(p.Pid(), true) > 0)
-                sawWindow = true;
-            return !p.Running();
-        },
-        kQuickEndMs))
-        << "still running";
-    EXPECT_FALSE(sawWindow) << "a window appeared";
-    EXPECT_EQ(p.ExitCode(), 0u);
+TEST_F(SaverCommandLine, PreviewAnywhereWinsOverEveryOtherMode) {
+    const std::vector<std::string> lines = {
+        "/S /P 0", "/A 1 /P 0", "/C /P 0", "/s -p 0", "/S" + std::string(kLongLine - 6, ' ') + "/P 0",
+    };
+    for (const std::string& args : lines) {
+        SCOPED_TRACE("\"" + args.substr(0, 16) + "\" (" + std::to_string(args.size()) + " characters)");
+        bool sawWindow = true;
+        DWORD exitCode = STILL_ACTIVE;
+        EXPECT_TRUE(EndsByItself(args, &sawWindow, &exitCode)) << "still running";
+        EXPECT_FALSE(sawWindow) << "a window appeared";
+        EXPECT_EQ(exitCode, 0u);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Mixed,
-                         PreviewWins,
-                         ::testing::Values(Line{"AfterSaver", "/S /P 0"},
-                                           Line{"AfterPassword", "/A 1 /P 0"},
-                                           Line{"AfterConfigure", "/C /P 0"},
-                                           Line{"DashLowerCase", "/s -p 0"},
-                                           Line{"TenThousandCharacters", "/S" + std::string(kLongLine - 6, ' ') + "/P 0"}),
-                         LineName);
 
 }  // namespace

@@ -42,7 +42,7 @@ bool EndsWithoutAWindow(Process& p, DWORD* exitCode) {
 }
 
 class SaverInstance : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { KillStraySavers(); }
     void TearDown() override { KillStraySavers(); }
 };
@@ -86,44 +86,38 @@ struct StoredValue {
     std::string data;
 };
 
-class BesideAnotherCopy : public SaverInstance, public ::testing::WithParamInterface<StoredValue> {};
-
-TEST_P(BesideAnotherCopy, SaverEndsAtOnceWithoutAPreviewRecord) {
+TEST_F(SaverInstance, SaverBesideAnotherCopyEndsAtOnceWithoutAPreviewRecord) {
     Process first = StartSaver("/S");
     HWND firstWindow = WaitForWindow(first.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(firstWindow, nullptr);
 
-    const StoredValue& value = GetParam();
-    if (value.type == REG_NONE)
-        DeleteActiveSetup();
-    else
-        WriteActiveSetupRaw(value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
-    bool existed = false;
-    const std::string before = ReadActiveSetup(&existed);
+    const StoredValue values[] = {
+        {"zero", REG_SZ, std::string("0", 2)},
+        {"missing", REG_NONE, ""},
+        {"not a number", REG_SZ, std::string("abc", 4)},
+        {"a number of the wrong type", REG_DWORD, std::string("\x05\0\0\0", 4)},
+        {"digits of the wrong type", REG_BINARY, std::string("12", 2)},
+    };
+    for (const StoredValue& value : values) {
+        SCOPED_TRACE(value.name);
+        if (value.type == REG_NONE)
+            DeleteActiveSetup();
+        else
+            WriteActiveSetupRaw(value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+        bool existed = false;
+        const std::string before = ReadActiveSetup(&existed);
 
-    Process second = StartSaver("/S");
-    DWORD exitCode = STILL_ACTIVE;
-    EXPECT_TRUE(EndsWithoutAWindow(second, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    bool exists = false;
-    EXPECT_EQ(ReadActiveSetup(&exists), before);
-    EXPECT_EQ(exists, existed);
-    EXPECT_TRUE(first.Running());
+        Process second = StartSaver("/S");
+        DWORD exitCode = STILL_ACTIVE;
+        EXPECT_TRUE(EndsWithoutAWindow(second, &exitCode));
+        EXPECT_EQ(exitCode, 0u);
+        bool exists = false;
+        EXPECT_EQ(ReadActiveSetup(&exists), before);
+        EXPECT_EQ(exists, existed);
+        EXPECT_TRUE(first.Running());
+    }
     CloseSaver(first, firstWindow);
 }
-
-std::string StoredValueName(const ::testing::TestParamInfo<StoredValue>& info) {
-    return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(ActiveSetup,
-                         BesideAnotherCopy,
-                         ::testing::Values(StoredValue{"Zero", REG_SZ, std::string("0", 2)},
-                                           StoredValue{"Missing", REG_NONE, ""},
-                                           StoredValue{"NotANumber", REG_SZ, std::string("abc", 4)},
-                                           StoredValue{"NumberOfTheWrongType", REG_DWORD, std::string("\x05\0\0\0", 4)},
-                                           StoredValue{"TextOfTheWrongType", REG_BINARY, std::string("12", 2)}),
-                         StoredValueName);
 
 // The same rule with a record that a preview left behind: any non-zero number counts, so
 // a second saver runs and leaves it as it is.

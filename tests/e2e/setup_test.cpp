@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,8 @@ constexpr DWORD kOverflowExitCode = 6;
 constexpr DWORD kStartMs = 10000;
 constexpr DWORD kEndMs = 5000;
 constexpr DWORD kSettleMs = 300;
+// Keys of the keyboard move, one at a time: the move loop reads them as they come.
+constexpr DWORD kKeyGapMs = 50;
 
 // The dialog's stored geometry, in twips, and its sentence.
 constexpr int kTwipsPerInch = 1440;
@@ -141,7 +142,7 @@ std::vector<std::string> StaticTexts(HWND parent) {
 
 // The owner host: a captioned window with a child, as the system's settings page.
 class OwnerHost {
-public:
+  public:
     ~OwnerHost() {
         process_.Kill();
         if (!file_.empty())
@@ -179,7 +180,7 @@ public:
     HWND Child() const { return child_; }
     const std::string& ChildText() const { return childText_; }
 
-private:
+  private:
     Process process_;
     std::string file_;
     std::string childText_;
@@ -190,7 +191,7 @@ private:
 // A form window of another program, captioned like ours, pumped on its own thread so
 // that a second process can restore and activate it.
 class ForeignFormWindow {
-public:
+  public:
     ForeignFormWindow(const char* className, const char* title) : className_(className), title_(title) {
         ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = ::CreateThread(nullptr, 0, &ForeignFormWindow::Run, this, 0, nullptr);
@@ -208,7 +209,7 @@ public:
 
     HWND Window() const { return hWnd_; }
 
-private:
+  private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_DESTROY) {
             ::PostQuitMessage(0);
@@ -246,11 +247,19 @@ private:
 };
 
 class SetupDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { KillStraySavers(); }
+  protected:
+    void SetUp() override {
+        KillStraySavers();
+        savedActiveSetup_ = ReadActiveSetup(&hadActiveSetup_);
+    }
     void TearDown() override {
         setup_.Kill();
         KillStraySavers();
+        // Some cases write the recorded preview: leave it as the next test expects to find it.
+        if (hadActiveSetup_)
+            WriteActiveSetup(savedActiveSetup_);
+        else
+            DeleteActiveSetup();
     }
 
     // Starts a configure run and waits for its dialog; records whether a window was ever
@@ -284,6 +293,8 @@ protected:
 
     Process setup_;
     bool sawStoredCaption_ = false;
+    std::string savedActiveSetup_;
+    bool hadActiveSetup_ = false;
 };
 
 // Waits for a process that must end without showing a window; returns whether it showed one.
@@ -484,10 +495,9 @@ TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
     constexpr int kSteps = 3;
     for (int i = 0; i < kSteps; ++i) {
         PressKey(VK_RIGHT);
-        ::Sleep(kSettleMs);
-        RECT r; ::GetWindowRect(dialog, &r); printf("step %d: %ld %ld fg=%p dlg=%p\n", i, r.left, r.top, (void*)::GetForegroundWindow(), (void*)dialog);
+        ::Sleep(kKeyGapMs);
         PressKey(VK_DOWN);
-        ::Sleep(kSettleMs);
+        ::Sleep(kKeyGapMs);
     }
     PressKey(VK_RETURN);
     RECT after = {};
@@ -591,8 +601,8 @@ TEST_P(BesideAForeignFormWindow, EveryModeRestoresAndRaisesItAndEndsWithoutShowi
     ASSERT_FALSE(start.Running());
     EXPECT_EQ(start.ExitCode(), 0u);
 
-    EXPECT_TRUE(WaitUntil(
-        [&] { return !::IsIconic(foreign.Window()) && ::GetForegroundWindow() == foreign.Window(); }, kEndMs));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(foreign.Window()) && ::GetForegroundWindow() == foreign.Window(); },
+                          kEndMs));
     // Neither a saver nor a preview ran: the recorded preview is untouched.
     EXPECT_EQ(ReadActiveSetup(), kSentinelActiveSetup);
 }

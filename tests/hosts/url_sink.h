@@ -1,5 +1,5 @@
 // The URL sink test host seen from the tests: registering it as the shell's handler of
-// some schemes for the current user, and reading what the shell handed it.
+// some schemes, and reading what the shell handed it.
 #pragma once
 
 #include <windows.h>
@@ -17,41 +17,45 @@ struct Report {
     std::vector<std::string> targets;
 };
 
-// Makes the sink the handler of `schemes` (HKCU\Software\Classes\<scheme>) while it
-// lives; the keys go again on destruction. Not Active() when a scheme already had a
-// handler of the user's own, which a test must not overwrite.
+// Makes the sink the shell's handler of `schemes` while it lives, and puts back what
+// was there on destruction. The classes root is written directly: the Wine used for
+// the tests does not merge HKCU\Software\Classes into it, so a per-user handler would
+// never be seen.
 class Registration {
-  public:
+public:
     Registration(const std::string& sinkPath, const std::vector<std::string>& schemes) {
         char temp[MAX_PATH] = {};
         ::GetTempPathA(MAX_PATH, temp);
         reportPath_ = std::string(temp) + "zelvane_url_sink_" + std::to_string(::GetCurrentProcessId()) + ".txt";
         ::DeleteFileA(reportPath_.c_str());
-        std::string command = "\"" + Backslashed(sinkPath) + "\" \"" + reportPath_ + "\" \"%1\"";
-        active_ = true;
+        const std::string command = "\"" + Backslashed(sinkPath) + "\" \"" + reportPath_ + "\" \"%1\"";
         for (const std::string& scheme : schemes) {
-            const std::string key = KeyOf(scheme);
-            HKEY existing = nullptr;
-            if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS) {
-                ::RegCloseKey(existing);
-                active_ = false;
-                continue;
-            }
-            created_.push_back(key);
-            SetValue(key, nullptr, "URL:" + scheme);
-            SetValue(key, "URL Protocol", "");
-            SetValue(key + "\\shell\\open\\command", nullptr, command);
+            Saved saved;
+            saved.scheme = scheme;
+            saved.createdScheme = !KeyExists(scheme);
+            saved.hadCommand = ReadDefault(CommandKey(scheme), saved.command);
+            saved_.push_back(saved);
+            if (saved.createdScheme)
+                SetValue(scheme, nullptr, "URL:" + scheme);
+            SetValue(scheme, "URL Protocol", "");
+            SetValue(CommandKey(scheme), nullptr, command);
         }
     }
     ~Registration() {
-        for (const std::string& key : created_)
-            ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+        for (const Saved& saved : saved_) {
+            if (saved.createdScheme) {
+                ::RegDeleteTreeA(HKEY_CLASSES_ROOT, saved.scheme.c_str());
+            } else if (saved.hadCommand) {
+                SetValue(CommandKey(saved.scheme), nullptr, saved.command);
+            } else {
+                ::RegDeleteTreeA(HKEY_CLASSES_ROOT, CommandKey(saved.scheme).c_str());
+            }
+        }
         ::DeleteFileA(reportPath_.c_str());
     }
     Registration(const Registration&) = delete;
     Registration& operator=(const Registration&) = delete;
 
-    bool Active() const { return active_; }
     const std::string& ReportPath() const { return reportPath_; }
     void ClearReport() const { ::DeleteFileA(reportPath_.c_str()); }
 
@@ -67,10 +71,35 @@ class Registration {
         }
     }
 
-  private:
+private:
     static constexpr DWORD kPollMs = 50;
 
-    static std::string KeyOf(const std::string& scheme) { return "Software\\Classes\\" + scheme; }
+    struct Saved {
+        std::string scheme;
+        bool createdScheme = false;
+        bool hadCommand = false;
+        std::string command;
+    };
+
+    static std::string CommandKey(const std::string& scheme) { return scheme + "\\shell\\open\\command"; }
+
+    static bool KeyExists(const std::string& key) {
+        HKEY h = nullptr;
+        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(h);
+        return true;
+    }
+
+    static bool ReadDefault(const std::string& key, std::string& value) {
+        char buffer[2048] = {};
+        DWORD size = sizeof buffer - 1;
+        if (::RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+            ERROR_SUCCESS)
+            return false;
+        value = buffer;
+        return true;
+    }
 
     static std::string Backslashed(std::string path) {
         for (char& c : path)
@@ -81,7 +110,7 @@ class Registration {
 
     static void SetValue(const std::string& key, const char* name, const std::string& value) {
         HKEY h = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+        if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
             ERROR_SUCCESS)
             return;
         ::RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -114,8 +143,7 @@ class Registration {
     }
 
     std::string reportPath_;
-    std::vector<std::string> created_;
-    bool active_ = false;
+    std::vector<Saved> saved_;
 };
 
 }  // namespace url_sink

@@ -1,0 +1,308 @@
+// The About dialog over the running saver, seen from outside: how a right click opens
+// it, that the clock goes on behind it, every way it closes, and what the shell is given
+// when a link is pressed (a test handler registered with the shell records it).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/about_text.h"
+#include "tests/e2e/harness.h"
+#include "tests/hosts/url_sink.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStartMs = 10000;
+constexpr DWORD kDialogMs = 5000;        // the dialog comes and goes within this
+constexpr DWORD kEndMs = 2000;           // a key ends the run within this
+constexpr DWORD kStillRunningMs = 1500;  // long enough for a wrongly handled input to end it
+constexpr DWORD kFirstTicksMs = 700;
+constexpr DWORD kTickWatchMs = 3000;          // the clock moves every half second
+constexpr DWORD kAutoCloseEarliestMs = 5000;  // it closes by itself after about ten seconds
+constexpr DWORD kAutoCloseLatestMs = 20000;
+constexpr DWORD kHoverMs = 300;
+constexpr char kFormClass[] = "ThunderRT6FormDC";
+constexpr char kCaption[] = "About";
+constexpr int kLeftButton = 1, kRightButton = 2;
+constexpr int kCornerPx = 20;
+constexpr int kCentredSlackPx = 2;
+
+// Where the links lie in the dialog's client area, from its stored properties: the frame
+// at (180, 105) twips and the labels at 885 across, 1905 and 2145 down inside it.
+constexpr int kLinkLeftTw = 180 + 885;
+constexpr int kMailTopTw = 105 + 1905;
+constexpr int kWebTopTw = 105 + 2145;
+constexpr int kIntoLinkTw = 105;  // a few pixels into the label, inside its first characters
+constexpr int kTwipsPerInch = 1440;
+
+bool IsTopmost(HWND hWnd) {
+    return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+int TwipsToPixels(int twips, int index) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, index);
+    ::ReleaseDC(nullptr, screen);
+    return ::MulDiv(twips, dpi, kTwipsPerInch);
+}
+
+// A point of the dialog's client area, in twips, on the screen.
+POINT ScreenPointOf(HWND dialog, int xTw, int yTw) {
+    POINT pt = {TwipsToPixels(xTw, LOGPIXELSX), TwipsToPixels(yTw, LOGPIXELSY)};
+    ::ClientToScreen(dialog, &pt);
+    return pt;
+}
+
+// A digest of the screen's pixels outside `hole`: it changes when anything there is redrawn
+// differently.
+uint64_t ScreenDigestOutside(const RECT& hole) {
+    const RECT screen = ScreenRect();
+    const int w = screen.right - screen.left, h = screen.bottom - screen.top;
+    HDC screenDC = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screenDC);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screenDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screenDC, screen.left, screen.top, SRCCOPY);
+    ::GdiFlush();
+    constexpr uint64_t kFnvOffset = 1469598103934665603ull, kFnvPrime = 1099511628211ull;
+    uint64_t digest = kFnvOffset;
+    const auto* px = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            POINT pt = {x + screen.left, y + screen.top};
+            if (::PtInRect(&hole, pt))
+                continue;
+            digest = (digest ^ px[y * w + x]) * kFnvPrime;
+        }
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screenDC);
+    return digest;
+}
+
+class AboutOverSaver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStraySavers();
+        LowerScreenSaverRunningFlag();
+        saver_ = StartSaver("/S");
+        ASSERT_TRUE(saver_.Running());
+        clock_ = WaitForWindow(saver_.Pid(), kFormClass, nullptr, kStartMs);
+        ASSERT_NE(clock_, nullptr) << "no saver window appeared";
+        ::Sleep(kFirstTicksMs);
+    }
+    // A run still going is closed as another program would close it, so that the system's
+    // screen-saver flag comes down.
+    void TearDown() override {
+        if (saver_.Running()) {
+            if (HWND about = FindAbout())
+                ::PostMessageA(about, WM_CLOSE, 0, 0);
+            if (::IsWindow(clock_))
+                ::PostMessageA(clock_, WM_CLOSE, 0, 0);
+            saver_.WaitExit(kStartMs);
+        }
+        if (saver_.Running()) {
+            saver_.Kill();
+            LowerScreenSaverRunningFlag();
+        }
+    }
+
+    HWND FindAbout() const { return WaitForWindow(saver_.Pid(), kFormClass, kCaption, 0); }
+
+    // A right click in a corner, away from where the dialog comes.
+    HWND OpenAbout() {
+        ClickAt(kCornerPx, kCornerPx, kRightButton);
+        return WaitForWindow(saver_.Pid(), kFormClass, kCaption, kDialogMs);
+    }
+
+    // The dialog has gone, the clock is on top again with the cursor hidden, takes the
+    // keyboard, and a key still ends the run cleanly.
+    void ExpectSaverRunsOnAndEndsWithAKey(HWND about) {
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kDialogMs)) << "the dialog did not close";
+        EXPECT_FALSE(saver_.WaitExit(kStillRunningMs)) << "the run ended with the dialog";
+        EXPECT_TRUE(::IsWindowEnabled(clock_));
+        EXPECT_TRUE(IsTopmost(clock_));
+        const RECT screen = ScreenRect();
+        EXPECT_EQ(::WindowFromPoint({screen.right / 2, screen.bottom / 2}), clock_) << "the clock is not on top";
+        EXPECT_FALSE(CursorShowing());
+        PressKey('A');
+        EXPECT_TRUE(saver_.WaitExit(kEndMs)) << "a key no longer ends the run";
+        EXPECT_EQ(saver_.ExitCode(), 0u);
+    }
+
+    Process saver_;
+    HWND clock_ = nullptr;
+};
+
+TEST_F(AboutOverSaver, RightClickShowsTheDialogTopmostAboveTheClockWithACentredDefaultOk) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr) << "no window captioned About appeared";
+    EXPECT_TRUE(IsTopmost(about));
+    bool clockBelow = false;
+    for (HWND w = ::GetWindow(about, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        clockBelow |= w == clock_;
+    EXPECT_TRUE(clockBelow) << "the dialog is not above the clock";
+    EXPECT_FALSE(::IsWindowEnabled(clock_)) << "the clock takes input while the dialog is up";
+    EXPECT_TRUE(CursorShowing());
+    EXPECT_TRUE(saver_.Running());
+
+    HWND ok = ::FindWindowExA(about, nullptr, "Button", "OK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(::GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    RECT client, button;
+    ::GetClientRect(about, &client);
+    ::GetWindowRect(ok, &button);
+    ::MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(std::abs(button.left + button.right - client.right), kCentredSlackPx);
+
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+TEST_F(AboutOverSaver, TheClockKeepsTickingBehindTheDialog) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    RECT dialog;
+    ::GetWindowRect(about, &dialog);
+    const uint64_t first = ScreenDigestOutside(dialog);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenDigestOutside(dialog) != first; }, kTickWatchMs))
+        << "nothing moved on the screen around the dialog";
+    EXPECT_TRUE(::IsWindow(about));
+}
+
+enum class Closing { kOkClick, kEnter, kEscape, kAltF4, kCloseCommand };
+
+std::string ClosingName(const ::testing::TestParamInfo<Closing>& info) {
+    switch (info.param) {
+        case Closing::kOkClick:
+            return "OkClick";
+        case Closing::kEnter:
+            return "Enter";
+        case Closing::kEscape:
+            return "Escape";
+        case Closing::kAltF4:
+            return "AltF4";
+        case Closing::kCloseCommand:
+            return "CloseCommand";
+    }
+    return "";
+}
+
+class AboutClosing : public AboutOverSaver, public ::testing::WithParamInterface<Closing> {};
+
+TEST_P(AboutClosing, ClosesTheDialogAndTheRunGoesOn) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    switch (GetParam()) {
+        case Closing::kOkClick: {
+            HWND ok = ::FindWindowExA(about, nullptr, "Button", "OK");
+            ASSERT_NE(ok, nullptr);
+            RECT rc;
+            ::GetWindowRect(ok, &rc);
+            ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, kLeftButton);
+            break;
+        }
+        case Closing::kEnter:
+            PressKey(VK_RETURN);
+            break;
+        case Closing::kEscape:
+            PressKey(VK_ESCAPE);
+            break;
+        case Closing::kAltF4:
+            KeyDown(VK_MENU);
+            PressKey(VK_F4);
+            KeyUp(VK_MENU);
+            break;
+        case Closing::kCloseCommand:
+            ::PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+    }
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways,
+    AboutClosing,
+    ::testing::Values(Closing::kOkClick, Closing::kEnter, Closing::kEscape, Closing::kAltF4, Closing::kCloseCommand),
+    ClosingName);
+
+TEST_F(AboutOverSaver, ClosesByItselfAfterAboutTenSeconds) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    const DWORD opened = ::GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kAutoCloseLatestMs)) << "it stayed open";
+    EXPECT_GE(::GetTickCount() - opened, kAutoCloseEarliestMs) << "it closed long before its interval";
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+TEST_F(AboutOverSaver, AKeyWhileItIsOpenDoesNotEndTheRun) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    PressKey('A');
+    EXPECT_FALSE(saver_.WaitExit(kStillRunningMs)) << "the key ended the run";
+    EXPECT_TRUE(::IsWindow(about)) << "the key closed the dialog";
+    PressKey(VK_ESCAPE);
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+// The shell's handlers of mailto, http and https are the URL sink while these run.
+class AboutLinks : public AboutOverSaver {
+protected:
+    void SetUp() override {
+        sink_ = std::make_unique<url_sink::Registration>(BinDir() + "\\" + url_sink::kExeName,
+                                                         std::vector<std::string>{"mailto", "http", "https"});
+        AboutOverSaver::SetUp();
+    }
+    void TearDown() override {
+        AboutOverSaver::TearDown();
+        sink_.reset();
+    }
+
+    // Hovers the link as a user would, then presses it.
+    void PressLink(HWND about, int topTw, int button) {
+        const POINT pt = ScreenPointOf(about, kLinkLeftTw + kIntoLinkTw, topTw + kIntoLinkTw);
+        MoveMouseTo(pt.x, pt.y);
+        ::Sleep(kHoverMs);
+        ClickAt(pt.x, pt.y, button);
+    }
+
+    std::unique_ptr<url_sink::Registration> sink_;
+};
+
+TEST_F(AboutLinks, APressOnTheMailLinkClosesTheDialogAndMailsExactlyTheAddress) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    PressLink(about, kMailTopTw, kLeftButton);
+    url_sink::Report report;
+    ASSERT_TRUE(sink_->WaitForReport(report, kDialogMs)) << "the shell started no handler";
+    EXPECT_EQ(report.targets, std::vector<std::string>{"mailto:" + zelvane::ContactAddress()});
+    EXPECT_EQ(report.folder, "C:\\");
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+TEST_F(AboutLinks, ARightPressOnTheWebLinkOpensTheAddressWithItsFinalSlash) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    PressLink(about, kWebTopTw, kRightButton);
+    url_sink::Report report;
+    ASSERT_TRUE(sink_->WaitForReport(report, kDialogMs)) << "the shell started no handler";
+    ASSERT_EQ(report.targets.size(), 1u);
+    EXPECT_EQ(report.targets.front(), zelvane::WebTarget());
+    EXPECT_EQ(report.targets.front().back(), '/');
+    ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+}  // namespace

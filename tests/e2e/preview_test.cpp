@@ -1,0 +1,238 @@
+// Preview mode seen from outside: the real screen saver started with "/P <handle>" on
+// the test display-settings dialog, what it records in ActiveSetup, when it ends, and
+// what it draws (read back from the screen with the preview as a top-level popup).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+#include "tests/hosts/display_host.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStartMs = 10000;
+constexpr DWORD kEndAfterChangeMs = 1500;  // one pass of about a second, and some slack
+constexpr DWORD kQuickEndMs = 5000;        // liveness bound for a start that ends at once
+constexpr DWORD kFirstFrameMs = 2500;      // the first pass may fall on an unchanged second
+constexpr DWORD kSecondMs = 1200;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kTolerance = 8;
+
+// The face in a 152 x 112 preview at 15 twips per pixel: a disc of diameter 112 - 8 px.
+constexpr RECT kFaceBox = {24, 4, 128, 108};
+// Inside the ring at the height of the time text: no ring pixel falls in here.
+constexpr RECT kTextArea = {28, 38, 124, 74};
+constexpr POINT kInsideFaceAboveText = {76, 14};
+constexpr POINT kOutsideFace = {3, 3};
+
+std::string Record(const display_host::Client& host) {
+    return std::to_string(host.PreviewNumber());
+}
+
+// The preview window's client area on the screen.
+RECT ScreenRectOf(HWND preview) {
+    RECT rc = {0, 0, 0, 0};
+    ::GetClientRect(preview, &rc);
+    POINT origin = {0, 0};
+    ::ClientToScreen(preview, &origin);
+    ::OffsetRect(&rc, origin.x, origin.y);
+    return rc;
+}
+
+RECT Offset(const RECT& rc, const RECT& by) {
+    return {rc.left + by.left, rc.top + by.top, rc.right + by.left, rc.bottom + by.top};
+}
+
+bool Near(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= kTolerance && std::abs(GetGValue(a) - GetGValue(b)) <= kTolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= kTolerance;
+}
+
+bool HasColor(const RECT& area, COLORREF color) {
+    RECT box = FindColorBox(area, color, kTolerance);
+    return box.right > box.left;
+}
+
+// The screen pixels of an area, row by row, as 0x00RRGGBB values.
+std::vector<uint32_t> CaptureScreen(const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* px = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+class Preview : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStraySavers();
+        WriteActiveSetup("0");
+    }
+    void TearDown() override {
+        preview_.Kill();
+        host_.Kill();
+        KillStraySavers();
+    }
+
+    // Starts the host and the preview on it, and waits until the preview has recorded
+    // its window.
+    void StartPreview(const std::wstring& hostOptions) {
+        ASSERT_TRUE(host_.Start(hostOptions)) << "the test dialog did not come up";
+        preview_ = StartSaver("/P " + Record(host_));
+        ASSERT_TRUE(preview_.Running());
+        ASSERT_TRUE(WaitUntil([&] { return ReadActiveSetup() == Record(host_); }, kStartMs))
+            << "the preview did not record its window";
+    }
+
+    display_host::Client host_;
+    Process preview_;
+};
+
+TEST_F(Preview, RecordsItsWindowWhileRunningAndZeroAfter) {
+    StartPreview(L"");
+    // Several passes later it is still drawing: the dialog still has it selected.
+    ::Sleep(2 * kSecondMs);
+    EXPECT_TRUE(preview_.Running());
+    EXPECT_EQ(ReadActiveSetup(), Record(host_));
+
+    host_.Close();
+    ASSERT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(preview_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Preview, EndsWithinAboutASecondOfAnotherSaverBeingChosen) {
+    StartPreview(L"");
+    host_.Select(display_host::kEntryMystify);
+    EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+    EXPECT_TRUE(::IsWindow(host_.Preview())) << "the preview window itself was left alone";
+}
+
+TEST_F(Preview, EndsWithinAboutASecondOfItsWindowBeingDestroyed) {
+    StartPreview(L"");
+    host_.DestroyPreview();
+    EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Preview, EndsWithinAboutASecondOfTheDialogClosing) {
+    StartPreview(L"--popup");
+    host_.Close();
+    EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Preview, ZeroHandleEndsAfterOnePassStoringZeroAndDrawingNothing) {
+    WriteActiveSetup("777");
+    preview_ = StartSaver("/P 0");
+    ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(preview_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
+    // A null window must not turn into the screen's context: the face and the time
+    // of an all-zero layout would land in the screen's top-left corner.
+    EXPECT_FALSE(HasColor({0, 0, 120, 40}, kYellow));
+}
+
+TEST_F(Preview, NoHandleAtAllEndsAtOnceLeavingTheSettingsAlone) {
+    WriteActiveSetup("4242");
+    preview_ = StartSaver("/P");
+    ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(preview_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "4242");
+}
+
+TEST_F(Preview, HandleOfNoWindowIsRecordedThenClearedAfterOnePass) {
+    preview_ = StartSaver("/P 123456");
+    EXPECT_TRUE(WaitUntil([] { return ReadActiveSetup() == "123456"; }, kQuickEndMs));
+    ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+// Drawing, read back from the screen: the preview is a top-level popup of the host.
+TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
+    StartPreview(L"--popup");
+    const RECT client = ScreenRectOf(host_.Preview());
+    ASSERT_EQ(client.right - client.left, display_host::kPreviewWidth);
+    ASSERT_EQ(client.bottom - client.top, display_host::kPreviewHeight);
+    ASSERT_TRUE(WaitUntil([&] { return HasColor(client, kYellow); }, kFirstFrameMs)) << "nothing was drawn";
+    ::Sleep(kSecondMs / 2);
+
+    const RECT ring = FindColorBox(client, kYellow, kTolerance);
+    const RECT face = Offset(kFaceBox, client);
+    EXPECT_NEAR(ring.left, face.left, 1);
+    EXPECT_NEAR(ring.top, face.top, 1);
+    EXPECT_NEAR(ring.right, face.right, 1);
+    EXPECT_NEAR(ring.bottom, face.bottom, 1);
+    EXPECT_TRUE(Near(ScreenPixel(client.left + kInsideFaceAboveText.x, client.top + kInsideFaceAboveText.y), kBlack));
+    EXPECT_TRUE(Near(ScreenPixel(client.left + kOutsideFace.x, client.top + kOutsideFace.y),
+                     display_host::kPreviewBackground))
+        << "the face is a disc, not a rectangle";
+
+    const RECT textArea = Offset(kTextArea, client);
+    const RECT text = FindColorBox(textArea, kYellow, kTolerance);
+    ASSERT_GT(text.right - text.left, 0) << "no time text";
+    const LONG centreX2 = client.left + client.right;  // doubled, to stay in integers
+    const LONG centreY2 = client.top + client.bottom;
+    EXPECT_NEAR(text.left + text.right, centreX2, 6);
+    EXPECT_NEAR(text.top + text.bottom, centreY2, 8);
+    EXPECT_GT(text.right - text.left, (kTextArea.right - kTextArea.left) / 2) << "eight characters of 18 points";
+
+    const std::vector<uint32_t> first = CaptureScreen(textArea);
+    ::Sleep(kSecondMs);
+    const std::vector<uint32_t> second = CaptureScreen(textArea);
+    ::Sleep(kSecondMs);
+    const std::vector<uint32_t> third = CaptureScreen(textArea);
+    EXPECT_NE(first, second);
+    EXPECT_NE(second, third);
+    EXPECT_TRUE(preview_.Running());
+}
+
+// A copy that is already running makes a preview end before it records or draws.
+TEST_F(Preview, PreviewBesideARunningSaverEndsWithoutRecordingOrDrawing) {
+    Process saver = StartSaver("/S");
+    ASSERT_NE(WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_TRUE(host_.Start(L""));
+    WriteActiveSetup("555");
+    preview_ = StartSaver("/P " + Record(host_));
+    // Its window lives and the dialog has it selected: only the running copy ends it.
+    EXPECT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(ReadActiveSetup(), "555");
+    saver.Kill();
+    LowerScreenSaverRunningFlag();
+}
+
+TEST_F(Preview, PreviewBesideAnotherPreviewEndsWithoutRecordingOrDrawing) {
+    StartPreview(L"");
+    display_host::Client second;
+    ASSERT_TRUE(second.Start(L"--popup"));
+    Process late = StartSaver("/P " + Record(second));
+    EXPECT_TRUE(late.WaitExit(kQuickEndMs));
+    EXPECT_EQ(ReadActiveSetup(), Record(host_));
+    EXPECT_FALSE(HasColor(ScreenRectOf(second.Preview()), kYellow));
+    EXPECT_TRUE(preview_.Running()) << "the first preview goes on";
+}
+
+}  // namespace

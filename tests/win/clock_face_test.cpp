@@ -1,0 +1,227 @@
+// The preview's clock face drawn for real into a window of the test, set up the way
+// preview mode sets up its context, and read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "clock/clock_face.h"
+#include "core/preview_layout.h"
+#include "drawing/graphical.h"
+#include "forms/runtime.h"
+#include "startup/globals.h"
+
+namespace zelvane {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZelvaneClockFaceTest";
+constexpr int kWidth = 152, kHeight = 112;  // the usual preview window
+constexpr int kWindowX = 40, kWindowY = 40;
+constexpr COLORREF kBackground = RGB(0, 128, 128);
+constexpr uint32_t kYellowPixel = 0xFFFF00;  // 0x00RRGGBB in a 32-bit DIB
+constexpr uint32_t kBlackPixel = 0x000000;
+constexpr uint32_t kBackgroundPixel = 0x008080;
+constexpr int kFacePoints = 18;
+constexpr DWORD kPollMs = 5;
+constexpr int kAttempts = 3;
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    bool Empty() const { return right <= left; }
+};
+
+class Image {
+public:
+    explicit Image(std::vector<uint32_t> pixels) : pixels_(std::move(pixels)) {}
+    uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF; }
+    bool operator==(const Image& other) const { return pixels_ == other.pixels_; }
+
+    // Bounding box of the pixels of one colour, optionally only where `except` differs.
+    Box BoxOf(uint32_t color, const Image* except = nullptr) const {
+        Box box;
+        bool any = false;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (At(x, y) != color || (except && except->At(x, y) == color))
+                    continue;
+                if (!any) {
+                    box = {x, y, x + 1, y + 1};
+                    any = true;
+                }
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x + 1);
+                box.bottom = std::max(box.bottom, y + 1);
+            }
+        }
+        return box;
+    }
+
+private:
+    std::vector<uint32_t> pixels_;
+};
+
+class ClockFace : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static const ATOM atom = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.lpszClassName = kWindowClass;
+            return ::RegisterClassW(&wc);
+        }();
+        (void)atom;
+        hWnd_ = ::CreateWindowExW(WS_EX_TOPMOST, kWindowClass, L"", WS_POPUP | WS_VISIBLE, kWindowX, kWindowY, kWidth,
+                                  kHeight, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(hWnd_, nullptr);
+        forms::DoEvents();
+
+        saved_ = {TwipsPerPixelX, TwipsPerPixelY, PreviewWidthTw, PreviewHeightTw, FaceLeftTw, FaceTopTw};
+        TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
+        TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
+        RECT client;
+        ::GetClientRect(hWnd_, &client);
+        layout_ = ComputePreviewLayout(client.right, client.bottom, TwipsPerPixelX, TwipsPerPixelY);
+        PreviewWidthTw = layout_.PreviewWidthTw;
+        PreviewHeightTw = layout_.PreviewHeightTw;
+        FaceLeftTw = layout_.FaceLeftTw;
+        FaceTopTw = layout_.FaceTopTw;
+
+        // As preview mode sets up its context before every tick.
+        hDC_ = GraphBegin(hWnd_, StartBrushColor, kYellow, 1);
+        ::SetBkMode(hDC_, TRANSPARENT);
+        GraphSetBrushPen(hDC_, kBlack, kYellow, 1);
+        ::SetTextColor(hDC_, kYellow);
+        GraphSetFont(hDC_, kFacePoints);
+    }
+
+    void TearDown() override {
+        GraphEnd(hWnd_, hDC_);
+        ::DestroyWindow(hWnd_);
+        TwipsPerPixelX = saved_.twipsX;
+        TwipsPerPixelY = saved_.twipsY;
+        PreviewWidthTw = saved_.widthTw;
+        PreviewHeightTw = saved_.heightTw;
+        FaceLeftTw = saved_.faceLeftTw;
+        FaceTopTw = saved_.faceTopTw;
+    }
+
+    void Clear() {
+        RECT rc = {0, 0, kWidth, kHeight};
+        HBRUSH brush = ::CreateSolidBrush(kBackground);
+        ::FillRect(hDC_, &rc, brush);
+        ::DeleteObject(brush);
+    }
+
+    Image Capture() {
+        HDC mem = ::CreateCompatibleDC(hDC_);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = kWidth;
+        bi.bmiHeader.biHeight = -kHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP dib = ::CreateDIBSection(hDC_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = ::SelectObject(mem, dib);
+        ::BitBlt(mem, 0, 0, kWidth, kHeight, hDC_, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const auto* px = static_cast<const uint32_t*>(bits);
+        std::vector<uint32_t> pixels(px, px + kWidth * kHeight);
+        ::SelectObject(mem, old);
+        ::DeleteObject(dib);
+        ::DeleteDC(mem);
+        return Image(std::move(pixels));
+    }
+
+    // Returns right after the present second has changed.
+    static double WaitForNextSecond() {
+        const double start = forms::Now();
+        double now = start;
+        while (now == start) {
+            ::Sleep(kPollMs);
+            now = forms::Now();
+        }
+        return now;
+    }
+
+    struct Saved {
+        int16_t twipsX, twipsY;
+        int32_t widthTw, heightTw;
+        double faceLeftTw, faceTopTw;
+    } saved_ = {};
+    HWND hWnd_ = nullptr;
+    HDC hDC_ = nullptr;
+    PreviewLayout layout_;
+};
+
+TEST_F(ClockFace, FaceIsAYellowRingedBlackDiscEightPixelsShorterThanTheAreaAndCentred) {
+    Clear();
+    DrawClockFace(hDC_);
+    const Image face = Capture();
+    const Box ring = face.BoxOf(kYellowPixel);
+    EXPECT_EQ(ring.bottom - ring.top, kHeight - 8);
+    EXPECT_EQ(ring.right - ring.left, kHeight - 8) << "a circle";
+    EXPECT_EQ(ring.left, kWidth - ring.right) << "centred across";
+    EXPECT_EQ(ring.top, kHeight - ring.bottom) << "centred down";
+    EXPECT_EQ(face.At(kWidth / 2, kHeight / 2), kBlackPixel);
+    EXPECT_EQ(face.At(ring.left + 2, ring.top + 2), kBackgroundPixel) << "a disc, not a box";
+    EXPECT_EQ(face.At(2, 2), kBackgroundPixel);
+}
+
+TEST_F(ClockFace, TickDrawsTheFaceAndTheTimeCentredOnIt) {
+    Clear();
+    DrawClockFace(hDC_);
+    const Image face = Capture();
+    Clear();
+    WaitForNextSecond();
+    ClockTick(hDC_);
+    const Image tick = Capture();
+
+    EXPECT_EQ(tick.BoxOf(kYellowPixel).left, face.BoxOf(kYellowPixel).left) << "the face is drawn by the tick";
+    const Box text = tick.BoxOf(kYellowPixel, &face);
+    ASSERT_FALSE(text.Empty()) << "no time text";
+    EXPECT_NEAR(text.left + text.right, kWidth, 6) << "centred across";
+    EXPECT_NEAR(text.top + text.bottom, kHeight, 8) << "centred down";
+    const Box ring = face.BoxOf(kYellowPixel);
+    EXPECT_GT(text.left, ring.left);
+    EXPECT_LT(text.right, ring.right);
+    EXPECT_GT(text.right - text.left, (ring.right - ring.left) / 2) << "eight characters of 18 points";
+}
+
+TEST_F(ClockFace, DrawsOnceASecondWhateverTheNumberOfCalls) {
+    bool checked = false;
+    for (int attempt = 0; attempt < kAttempts && !checked; ++attempt) {
+        const double second = WaitForNextSecond();
+        ClockTick(hDC_);
+        const Image first = Capture();
+        Clear();
+        ClockTick(hDC_);
+        const Image again = Capture();
+        if (forms::Now() != second)
+            continue;  // the second turned during the check: try again
+        checked = true;
+        EXPECT_FALSE(first.BoxOf(kYellowPixel).Empty());
+        EXPECT_TRUE(again.BoxOf(kYellowPixel).Empty()) << "drew twice in one second";
+    }
+    ASSERT_TRUE(checked);
+
+    Clear();
+    DrawClockFace(hDC_);
+    const Image face = Capture();
+    ClockTick(hDC_);  // still the same second, most likely; draws nothing either way
+    WaitForNextSecond();
+    ClockTick(hDC_);
+    const Image next = Capture();
+    WaitForNextSecond();
+    ClockTick(hDC_);
+    const Image later = Capture();
+    EXPECT_FALSE(next.BoxOf(kYellowPixel, &face).Empty()) << "the next second draws again";
+    EXPECT_FALSE(next == later) << "the time shown moves on";
+}
+
+}  // namespace
+}  // namespace zelvane

@@ -1,0 +1,127 @@
+// The display-settings watch against the test dialog running as its own process, as
+// the system's dialog would: a wide combo box in another process, its pages, long
+// entries that must never overrun the reader, and dialogs that lack a page or a list.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/settings_watch.h"
+#include "tests/hosts/display_host.h"
+
+namespace zelvane {
+namespace {
+
+using display_host::Client;
+
+constexpr char kSaverName[] = "Zelvane";
+constexpr size_t kLongestReadable = 254;
+
+std::wstring LongEntries() {
+    return L"--long 254 --long 255 --long 10000";
+}
+constexpr int kEntry254 = display_host::kFirstLongEntry;
+constexpr int kEntry255 = display_host::kFirstLongEntry + 1;
+constexpr int kEntry10000 = display_host::kFirstLongEntry + 2;
+
+bool Selected(const Client& host, const std::string& name) {
+    return IsSaverSelected(host.Dialog(), name) != 0;
+}
+
+TEST(SettingsWatch, SelectedEntryMatchesTheSaverNameInAnyCase) {
+    Client host;
+    ASSERT_TRUE(host.Start(L""));
+    EXPECT_TRUE(Selected(host, kSaverName));
+    EXPECT_TRUE(Selected(host, "ZELVANE"));
+    EXPECT_TRUE(Selected(host, "zelvane"));
+    EXPECT_FALSE(Selected(host, "Zelvan"));
+    EXPECT_FALSE(Selected(host, "Zelvane 2"));
+    EXPECT_FALSE(Selected(host, "")) << "an empty name never matches";
+}
+
+TEST(SettingsWatch, ChoosingAnotherEntryOrNoneEndsTheMatch) {
+    Client host;
+    ASSERT_TRUE(host.Start(L""));
+    host.Select(display_host::kEntryMystify);
+    EXPECT_FALSE(Selected(host, kSaverName));
+    EXPECT_TRUE(Selected(host, "Mystify"));
+    host.Select(-1);
+    EXPECT_FALSE(Selected(host, kSaverName));
+    host.Select(display_host::kEntryZelvane);
+    EXPECT_TRUE(Selected(host, kSaverName));
+}
+
+// The list answers in UTF-16; the entry is compared in the ANSI code page.
+TEST(SettingsWatch, EntryBeyondAsciiIsComparedInTheAnsiCodePage) {
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "needs the Western code page";
+    Client host;
+    ASSERT_TRUE(host.Start(L""));
+    host.Select(display_host::kEntryAccented);
+    EXPECT_TRUE(Selected(host, "Z\xE9lvane"));
+    EXPECT_FALSE(Selected(host, kSaverName));
+}
+
+TEST(SettingsWatch, EntriesOfUpTo254CharactersAreReadWholeLongerOnesNeverMatch) {
+    Client host;
+    ASSERT_TRUE(host.Start(LongEntries()));
+    const std::string name254(kLongestReadable, 'Z');
+    const std::string name255(kLongestReadable + 1, 'z');
+
+    host.Select(kEntry254);
+    EXPECT_TRUE(Selected(host, name254));
+    EXPECT_FALSE(Selected(host, name254.substr(1)));
+
+    host.Select(kEntry255);
+    EXPECT_FALSE(Selected(host, name254)) << "a cut-off entry must not match";
+    EXPECT_FALSE(Selected(host, name255));
+
+    host.Select(kEntry10000);
+    EXPECT_FALSE(Selected(host, name254));
+    EXPECT_FALSE(Selected(host, std::string(10000, 'z')));
+
+    // Still sound after the long reads.
+    host.Select(display_host::kEntryZelvane);
+    EXPECT_TRUE(Selected(host, kSaverName));
+}
+
+TEST(SettingsWatch, PageTextMustContainScreenSaverWithTheBlank) {
+    {
+        Client host;
+        ASSERT_TRUE(host.Start(L"--page-caption \"SCREEN saver settings\""));
+        EXPECT_TRUE(Selected(host, kSaverName));
+    }
+    {
+        // Not the screen-saver page, so the lists are looked for on the dialog itself,
+        // which has none.
+        Client host;
+        ASSERT_TRUE(host.Start(L"--page-caption ScreenSaver"));
+        EXPECT_FALSE(Selected(host, kSaverName));
+    }
+}
+
+TEST(SettingsWatch, WithoutAScreenSaverPageTheDialogsOwnListCounts) {
+    Client host;
+    ASSERT_TRUE(host.Start(L"--no-page"));
+    EXPECT_TRUE(Selected(host, kSaverName));
+    host.Select(display_host::kEntryBlank);
+    EXPECT_FALSE(Selected(host, kSaverName));
+}
+
+TEST(SettingsWatch, DialogWithoutAListHasNothingSelected) {
+    Client host;
+    ASSERT_TRUE(host.Start(L"--no-combo"));
+    EXPECT_FALSE(Selected(host, kSaverName));
+}
+
+TEST(SettingsWatch, NoDialogOrAClosedOneHasNothingSelected) {
+    EXPECT_FALSE(IsSaverSelected(nullptr, kSaverName));
+    Client host;
+    ASSERT_TRUE(host.Start(L""));
+    const HWND dialog = host.Dialog();
+    host.Close();
+    ASSERT_TRUE(host.WaitExit(5000));
+    EXPECT_FALSE(IsSaverSelected(dialog, kSaverName));
+}
+
+}  // namespace
+}  // namespace zelvane
