@@ -10,9 +10,9 @@
 namespace zelvane {
 
 // Module state, kept for the life of the process.
-extern double DayTime;        // time of day of the latest sample, as a fraction of a day
-extern int16_t ClockSecond;   // second (0..59) of the latest sample
-extern int16_t LastSecond;    // second of the sample before
+extern double DayTime;       // time of day of the latest sample, as a fraction of a day
+extern int16_t ClockSecond;  // second (0..59) of the latest sample
+extern int16_t LastSecond;   // second of the sample before
 
 // Samples the time; draws the face and then the time when the second has changed.
 void ClockTick(HDC hDC);

@@ -38,10 +38,24 @@ HWND ListParent(HWND hDialog) {
 // twice the bytes it announces. The length is asked first so that a long entry is
 // never read at all.
 std::string SelectedEntry(HWND list) {
-    const LRESULT selected = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
-    std::array<char, kTextBufferChars> buffer{};
-    const LRESULT n = ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(buffer.data()));
-    return n > 0 ? std::string(buffer.data(), static_cast<size_t>(n)) : std::string();
+    const LRESULT selected = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (selected < 0)
+        return std::string();
+    const auto index = static_cast<WPARAM>(selected);
+    const LRESULT length = ::SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
+    if (length <= 0 || length > kMaxEntryChars)
+        return std::string();
+    std::array<wchar_t, kTextBufferChars> wide{};
+    const LRESULT read = ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    if (read <= 0 || read > kMaxEntryChars)
+        return std::string();
+    const int wideLength = static_cast<int>(read);
+    const int ansiLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (ansiLength <= 0)
+        return std::string();
+    std::string entry(static_cast<size_t>(ansiLength), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, entry.data(), ansiLength, nullptr, nullptr);
+    return entry;
 }
 
 }  // namespace

@@ -45,9 +45,9 @@ HWND SettingsDialogOf(HWND previewWindow) {
 }
 
 void SetPreviewLayout(const RECT& client) {
-    const PreviewLayout layout = ComputePreviewLayout(CheckedSub32(client.right, client.left),
-                                                      CheckedSub32(client.bottom, client.top), TwipsPerPixelX,
-                                                      TwipsPerPixelY);
+    const PreviewLayout layout =
+        ComputePreviewLayout(CheckedSub32(client.right, client.left), CheckedSub32(client.bottom, client.top),
+                             TwipsPerPixelX, TwipsPerPixelY);
     PreviewWidthTw = layout.PreviewWidthTw;
     PreviewHeightTw = layout.PreviewHeightTw;
     FaceLeftTw = layout.FaceLeftTw;

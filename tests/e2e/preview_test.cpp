@@ -85,7 +85,7 @@ std::vector<uint32_t> CaptureScreen(const RECT& area) {
 }
 
 class Preview : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         KillStraySavers();
         WriteActiveSetup("0");
@@ -187,8 +187,8 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
     EXPECT_NEAR(ring.right, face.right, 1);
     EXPECT_NEAR(ring.bottom, face.bottom, 1);
     EXPECT_TRUE(Near(ScreenPixel(client.left + kInsideFaceAboveText.x, client.top + kInsideFaceAboveText.y), kBlack));
-    EXPECT_TRUE(Near(ScreenPixel(client.left + kOutsideFace.x, client.top + kOutsideFace.y),
-                     display_host::kPreviewBackground))
+    EXPECT_TRUE(
+        Near(ScreenPixel(client.left + kOutsideFace.x, client.top + kOutsideFace.y), display_host::kPreviewBackground))
         << "the face is a disc, not a rectangle";
 
     const RECT textArea = Offset(kTextArea, client);

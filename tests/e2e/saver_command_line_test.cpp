@@ -21,7 +21,11 @@ constexpr size_t kLongLine = 10000;
 class SaverCommandLine : public ::testing::Test {
   protected:
     void SetUp() override { KillStraySavers(); }
-    void TearDown() override { KillStraySavers(); }
+    // Leave the record as a finished run leaves it, for the tests that follow.
+    void TearDown() override {
+        KillStraySavers();
+        WriteActiveSetup("0");
+    }
 
     // Starts the program with `args` and watches it end by itself: false when it was still
     // running after the liveness bound. `sawWindow` tells whether it ever showed a window.

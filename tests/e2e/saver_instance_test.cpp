@@ -44,7 +44,11 @@ bool EndsWithoutAWindow(Process& p, DWORD* exitCode) {
 class SaverInstance : public ::testing::Test {
   protected:
     void SetUp() override { KillStraySavers(); }
-    void TearDown() override { KillStraySavers(); }
+    // Leave the record as a finished run leaves it, for the tests that follow.
+    void TearDown() override {
+        KillStraySavers();
+        WriteActiveSetup("0");
+    }
 };
 
 TEST_F(SaverInstance, LoneSaverResetsAStaleRecordToZero) {

@@ -24,9 +24,9 @@ constexpr const wchar_t* kStandardEntries[] = {L"(None)", L"Blank", L"Zelvane", 
 
 // Geometry, in pixels.
 constexpr int kDialogX = 150, kDialogY = 80;
-constexpr int kDialogClientWidth = 400, kDialogClientHeight = 420;
+constexpr int kDialogClientWidth = 400, kDialogClientHeight = 330;
 constexpr int kPageMargin = 10;
-constexpr int kPageHeight = 360;
+constexpr int kPageHeight = 272;
 constexpr int kMonitorX = 108, kMonitorY = 20;
 constexpr int kMonitorWidth = 184, kMonitorHeight = 170;
 constexpr int kScreenInset = 16;  // the preview's offset inside the monitor picture
@@ -185,9 +185,9 @@ HWND CreatePage(HINSTANCE instance, const wchar_t* caption, bool visible) {
 }
 
 HWND CreateList(HINSTANCE instance, HWND parent, int x, int y) {
-    HWND list = ::CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y,
-                                  kListWidth, kListDropHeight, parent, reinterpret_cast<HMENU>(kListId), instance,
-                                  nullptr);
+    HWND list =
+        ::CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, kListWidth,
+                          kListDropHeight, parent, reinterpret_cast<HMENU>(kListId), instance, nullptr);
     SetGuiFont(list);
     for (const wchar_t* entry : kStandardEntries)
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));

@@ -46,7 +46,7 @@ inline constexpr COLORREF kPreviewBackground = RGB(0, 128, 128);
 
 // Starts the host and finds its windows; the host is ended when the client goes.
 class Client {
-public:
+  public:
     Client() = default;
     ~Client() { Kill(); }
     Client(const Client&) = delete;
@@ -106,7 +106,7 @@ public:
         process_ = nullptr;
     }
 
-private:
+  private:
     static constexpr DWORD kStartTimeoutMs = 15000;
     static constexpr DWORD kPollMs = 20;
     static constexpr DWORD kKillTimeoutMs = 5000;

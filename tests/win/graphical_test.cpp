@@ -27,7 +27,7 @@ constexpr int kTestWindowSize = 64;
 // A window with its own device context: every GetDC returns the same context, which
 // keeps what was selected into it, so what the layer leaves behind can be seen.
 class OwnDcWindow {
-public:
+  public:
     OwnDcWindow() {
         static const ATOM atom = [] {
             WNDCLASSW wc = {};
@@ -77,7 +77,7 @@ public:
         return Current(OBJ_BRUSH) == brush_ && Current(OBJ_PEN) == pen_ && Current(OBJ_FONT) == font_;
     }
 
-private:
+  private:
     HWND hWnd_ = nullptr;
     HDC hDC_ = nullptr;
     HBRUSH brush_ = nullptr;
