@@ -144,7 +144,7 @@ fabout::fabout() : forms::Form(AboutSpec()) {
     lblAbout.SetForeColor(kTextColor);
     lblAbout.SetBackColor(kWindowColor);
     lblAbout.SetBackOpaque(true);
-    //XX lblAbout.SetLineSpacing(kTextLineSpacingTw);
+    lblAbout.SetLineSpacing(kTextLineSpacingTw);
     RestoreStoredState();
 
     btnOK.onClick = [this] { btnOK_Click(); };

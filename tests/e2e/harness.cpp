@@ -424,4 +424,44 @@ std::string ChildTexts(HWND hWnd) {
     return texts;
 }
 
+void Snapshot(const char* name, const RECT& area) {
+    char folder[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableA("ZELVANE_SHOTS", folder, sizeof folder))
+        return;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;  // bottom-up, as BMP files store rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD stride = ((w * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;  // "BM"
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + stride * h;
+    std::string path = std::string(folder) + "\\" + name + ".bmp";
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, &fh, sizeof fh, &written, nullptr);
+        ::WriteFile(file, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
+        ::WriteFile(file, bits, stride * h, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}
+
 }  // namespace e2e

@@ -99,4 +99,8 @@ bool SetKeyHeldFor(HWND window, WORD vk, bool held);
 // The texts of a window's direct children (a message box's message and buttons), one per line.
 std::string ChildTexts(HWND hWnd);
 
+// When ZELVANE_SHOTS names a folder, saves `area` of the screen there as NAME.bmp: the
+// README's pictures are taken by the tests themselves, at the moments they check.
+void Snapshot(const char* name, const RECT& area);
+
 }  // namespace e2e

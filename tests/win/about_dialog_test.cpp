@@ -450,6 +450,7 @@ TEST_F(AboutDialog, OnScreenTheLinksSitInTheBlankRunsAndTouchNoWord) {
     };
 
     const int pitch = forms::TwipsToPixelsY(dialog.lblAbout.LineSpacing());
+    ASSERT_GT(pitch, 0) << "the text has no line pitch of its own";
     std::vector<int> inkRows(kAboutLines, 0), blueRows(kAboutLines, 0);
     int mailBlueRight = -1, wordLeftOnMailLine = width;
     for (int y = 0; y < height; ++y) {

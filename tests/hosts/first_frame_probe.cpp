@@ -1,0 +1,534 @@
+// Benchmark probe: looks at the screen saver from outside, for bench/run.sh.
+//
+//   first_frame_probe saver SCR [RUNS]     start "SCR /S" RUNS times; each time, the milliseconds
+//                                          from CreateProcess to the first yellow pixel on screen
+//   first_frame_probe preview SCR [RUNS]   the same for "SCR /P <handle>" into the test
+//                                          display-settings dialog's popup preview (yellow inside it)
+//   first_frame_probe objects EXE          GDI objects of the running process EXE (read from its
+//                                          own GDI handle table), what GetGuiResources answers,
+//                                          and its windows
+//   first_frame_probe preview-handle       the running test dialog's preview window, as "/P" takes it
+//   first_frame_probe close-host           closes the running test dialog
+//
+// Figures are printed as "name value" lines (medians last) for the script to read. Exit
+// code 0 on success, 1 when a measurement failed, 2 on a usage error.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display_host.h"
+
+namespace {
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr int kTolerance = 8;
+constexpr int kDefaultRuns = 5;
+constexpr int kMaxRuns = 50;
+constexpr DWORD kPollMs = 1;
+constexpr DWORD kFrameTimeoutMs = 15000;
+constexpr DWORD kCleanScreenTimeoutMs = 3000;  // a previous run's picture must be gone by then
+constexpr DWORD kCleanScreenPollMs = 20;
+constexpr DWORD kExitTimeoutMs = 5000;
+constexpr DWORD kKillTimeoutMs = 5000;
+constexpr wchar_t kBareProcessExe[] = L"saver_flag_probe.exe";  // a Win32 program that ends at once
+
+// A kernel handle owned for a scope.
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE h = nullptr) : h_(h) {}
+    ~OwnedHandle() {
+        if (h_)
+            ::CloseHandle(h_);
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE get() const { return h_; }
+    void reset(HANDLE h) {
+        if (h_)
+            ::CloseHandle(h_);
+        h_ = h;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// A 32-bit DIB section selected into a memory context, for copies of the screen.
+class ScreenCopy {
+public:
+    ScreenCopy(int width, int height) : width_(width), height_(height) {
+        HDC screen = ::GetDC(nullptr);
+        mem_ = ::CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;  // top-down rows
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        dib_ = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        old_ = ::SelectObject(mem_, dib_);
+        ::ReleaseDC(nullptr, screen);
+    }
+    ~ScreenCopy() {
+        ::SelectObject(mem_, old_);
+        ::DeleteObject(dib_);
+        ::DeleteDC(mem_);
+    }
+    ScreenCopy(const ScreenCopy&) = delete;
+    ScreenCopy& operator=(const ScreenCopy&) = delete;
+
+    bool Valid() const { return dib_ && bits_; }
+
+    // Copies the screen area at (left, top) and tells whether any pixel is near `color`.
+    bool AreaHasColor(int left, int top, COLORREF color) {
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(mem_, 0, 0, width_, height_, screen, left, top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+        ::GdiFlush();
+        const auto* px = static_cast<const uint32_t*>(bits_);
+        const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+        for (size_t i = 0; i < count; ++i) {
+            const uint32_t v = px[i];
+            const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+            if (std::abs(r - GetRValue(color)) <= kTolerance && std::abs(g - GetGValue(color)) <= kTolerance &&
+                std::abs(b - GetBValue(color)) <= kTolerance)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    int width_, height_;
+    HDC mem_ = nullptr;
+    HBITMAP dib_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+class Stopwatch {
+public:
+    Stopwatch() {
+        ::QueryPerformanceFrequency(&frequency_);
+        ::QueryPerformanceCounter(&start_);
+    }
+    double ElapsedMs() const {
+        LARGE_INTEGER now;
+        ::QueryPerformanceCounter(&now);
+        return static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 / static_cast<double>(frequency_.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER frequency_;
+    LARGE_INTEGER start_;
+};
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+std::wstring Widen(const char* text) {
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+
+std::wstring ExeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+bool Start(const std::wstring& exe, const std::wstring& args, PROCESS_INFORMATION& pi) {
+    std::wstring line = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    pi = {};
+    return ::CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != 0;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleTopLevel(HWND hWnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid == search->pid && ::IsWindowVisible(hWnd))
+        search->found.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+    WindowSearch search = {pid, {}};
+    ::EnumWindows(&CollectVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Ends a started saver as the system would (WM_CLOSE to its windows), by force if it stays.
+void EndProcess(const PROCESS_INFORMATION& pi) {
+    for (HWND hWnd : VisibleWindowsOf(pi.dwProcessId))
+        ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+        std::printf("note saver did not end on WM_CLOSE; terminated\n");
+        ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, kKillTimeoutMs);
+    }
+}
+
+// Waits until no yellow is left in the area, so that a run never sees the previous one's picture.
+bool WaitForCleanArea(ScreenCopy& copy, const RECT& area) {
+    const DWORD start = ::GetTickCount();
+    while (copy.AreaHasColor(area.left, area.top, kYellow)) {
+        if (::GetTickCount() - start > kCleanScreenTimeoutMs)
+            return false;
+        ::Sleep(kCleanScreenPollMs);
+    }
+    return true;
+}
+
+struct FrameTiming {
+    bool drawn = false;
+    double frameMs = 0;
+    double windowMs = -1;  // first visible window of the process; -1 when it showed none first
+};
+
+// Starts the saver with `args` and polls the area for yellow every millisecond or so.
+FrameTiming TimeFirstFrame(const std::wstring& scr,
+                           const std::wstring& args,
+                           ScreenCopy& copy,
+                           const RECT& area,
+                           bool watchWindow,
+                           PROCESS_INFORMATION& pi) {
+    FrameTiming timing;
+    Stopwatch clock;
+    if (!Start(scr, args, pi))
+        return timing;
+    while (clock.ElapsedMs() < kFrameTimeoutMs) {
+        if (watchWindow && timing.windowMs < 0 && !VisibleWindowsOf(pi.dwProcessId).empty())
+            timing.windowMs = clock.ElapsedMs();
+        if (copy.AreaHasColor(area.left, area.top, kYellow)) {
+            timing.frameMs = clock.ElapsedMs();
+            timing.drawn = true;
+            break;
+        }
+        if (::WaitForSingleObject(pi.hProcess, kPollMs) == WAIT_OBJECT_0)
+            break;
+    }
+    return timing;
+}
+
+// How long Wine takes to start a bare Win32 program and see it end: the floor under any
+// first frame.
+std::vector<double> TimeBareProcess(int runs) {
+    std::vector<double> times;
+    const std::wstring exe = ExeFolder() + kBareProcessExe;
+    for (int i = 0; i < runs; ++i) {
+        PROCESS_INFORMATION pi;
+        Stopwatch clock;
+        if (!Start(exe, L"", pi))
+            break;
+        ::WaitForSingleObject(pi.hProcess, kFrameTimeoutMs);
+        times.push_back(clock.ElapsedMs());
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    return times;
+}
+
+void PrintSeries(const char* name, const std::vector<double>& values) {
+    std::printf("%s", name);
+    for (double v : values)
+        std::printf(" %.1f", v);
+    std::printf("\n");
+}
+
+int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
+    std::vector<double> frames, windows, scans;
+    for (int run = 0; run < runs; ++run) {
+        display_host::Client host;
+        RECT area;
+        if (preview) {
+            if (!host.Start(L"--popup")) {
+                std::printf("error the test display-settings dialog did not start\n");
+                return 1;
+            }
+            ::GetClientRect(host.Preview(), &area);
+            ::MapWindowPoints(host.Preview(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+        } else {
+            area.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+            area.top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+            area.right = area.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+            area.bottom = area.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        }
+        ScreenCopy copy(area.right - area.left, area.bottom - area.top);
+        if (!copy.Valid() || !WaitForCleanArea(copy, area)) {
+            std::printf("error yellow on the screen before the saver started\n");
+            return 1;
+        }
+        // One poll's cost: the resolution of the figure.
+        Stopwatch scanClock;
+        copy.AreaHasColor(area.left, area.top, kYellow);
+        scans.push_back(scanClock.ElapsedMs());
+        const std::wstring args = preview ? L"/P " + std::to_wstring(host.PreviewNumber()) : L"/S";
+        PROCESS_INFORMATION pi;
+        const FrameTiming timing = TimeFirstFrame(scr, args, copy, area, !preview, pi);
+        if (!pi.hProcess) {
+            std::printf("error the screen saver could not be started\n");
+            return 1;
+        }
+        OwnedHandle process(pi.hProcess), thread(pi.hThread);
+        if (preview) {
+            // Closing the dialog is how a preview ends: it notices within about a second.
+            host.Close();
+            if (::WaitForSingleObject(pi.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+                std::printf("note preview did not end with its dialog; terminated\n");
+                ::TerminateProcess(pi.hProcess, 1);
+                ::WaitForSingleObject(pi.hProcess, kKillTimeoutMs);
+            }
+        } else {
+            EndProcess(pi);
+        }
+        if (!timing.drawn) {
+            std::printf("error run %d: no yellow within %lu ms\n", run + 1,
+                        static_cast<unsigned long>(kFrameTimeoutMs));
+            return 1;
+        }
+        frames.push_back(timing.frameMs);
+        if (timing.windowMs >= 0)
+            windows.push_back(timing.windowMs);
+    }
+    const std::vector<double> bare = TimeBareProcess(runs);
+    PrintSeries("first_frame_ms", frames);
+    if (!windows.empty())
+        PrintSeries("window_ms", windows);
+    PrintSeries("bare_process_ms", bare);
+    std::printf("first_frame_median_ms %.1f\n", Median(frames));
+    if (!windows.empty())
+        std::printf("window_median_ms %.1f\n", Median(windows));
+    std::printf("bare_process_median_ms %.1f\n", Median(bare));
+    std::printf("scan_median_ms %.1f\n", Median(scans));
+    return 0;
+}
+
+// --- GDI objects from outside ---------------------------------------------------------
+//
+// GetGuiResources answers 0 under Wine. Wine keeps each process's GDI handle table in that
+// process's memory, published in its PEB as GdiSharedHandleTable, in the Windows layout:
+// 24-byte entries, the object's type in byte 14, 0 for a free entry. The layout is checked
+// on this process's own table before another's is trusted.
+
+constexpr size_t kGdiEntrySize = 24;
+constexpr size_t kGdiTypeOffset = 14;
+constexpr size_t kGdiMaxHandles = 0x10000;
+constexpr size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+constexpr int kLayoutCheckBrushes = 32;
+constexpr ULONG kProcessBasicInformation = 0;
+
+struct BasicInformation {
+    LONG_PTR exitStatus;
+    ULONG_PTR pebBaseAddress;
+    ULONG_PTR affinityMask;
+    LONG_PTR basePriority;
+    ULONG_PTR uniqueProcessId;
+    ULONG_PTR inheritedFromUniqueProcessId;
+};
+
+using QueryInformationProcessFn = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
+
+// The live entries of a process's GDI handle table; -1 when it cannot be read.
+int CountGdiEntries(HANDLE process, std::vector<unsigned char>& table) {
+    auto query = reinterpret_cast<QueryInformationProcessFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    BasicInformation info = {};
+    if (!query || query(process, kProcessBasicInformation, &info, sizeof info, nullptr) != 0 || !info.pebBaseAddress)
+        return -1;
+    ULONG_PTR tableAddress = 0;
+    SIZE_T read = 0;
+    if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(info.pebBaseAddress + kPebGdiTableOffset),
+                             &tableAddress, sizeof tableAddress, &read) ||
+        !tableAddress)
+        return -1;
+    table.assign(kGdiEntrySize * kGdiMaxHandles, 0);
+    if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(tableAddress), table.data(), table.size(), &read))
+        return -1;
+    int live = 0;
+    for (size_t i = 0; i < kGdiMaxHandles; ++i)
+        live += table[i * kGdiEntrySize + kGdiTypeOffset] != 0;
+    return live;
+}
+
+bool EntryIsLive(const std::vector<unsigned char>& table, HGDIOBJ obj) {
+    const size_t index = LOWORD(reinterpret_cast<ULONG_PTR>(obj));
+    return table[index * kGdiEntrySize + kGdiTypeOffset] != 0;
+}
+
+// Reads this process's table around the making and deleting of some brushes: the count
+// must follow them exactly, and each brush's own entry must be live, then free.
+bool GdiTableLayoutHolds() {
+    std::vector<unsigned char> table;
+    const int before = CountGdiEntries(::GetCurrentProcess(), table);
+    if (before < 0)
+        return false;
+    std::vector<HBRUSH> brushes;
+    for (int i = 0; i < kLayoutCheckBrushes; ++i)
+        brushes.push_back(::CreateSolidBrush(RGB(i, 0, 0)));
+    const int during = CountGdiEntries(::GetCurrentProcess(), table);
+    bool entriesLive = during >= 0;
+    for (HBRUSH b : brushes)
+        entriesLive = entriesLive && b && EntryIsLive(table, b);
+    for (HBRUSH b : brushes)
+        ::DeleteObject(b);
+    const int after = CountGdiEntries(::GetCurrentProcess(), table);
+    bool entriesFree = after >= 0;
+    for (HBRUSH b : brushes)
+        entriesFree = entriesFree && !EntryIsLive(table, b);
+    return entriesLive && entriesFree && during == before + kLayoutCheckBrushes && after == before;
+}
+
+DWORD FindProcessByExe(const std::wstring& exe) {
+    OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, exe.c_str()) == 0)
+            return entry.th32ProcessID;
+    }
+    return 0;
+}
+
+struct WindowCount {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++reinterpret_cast<WindowCount*>(param)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
+    auto* counter = reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid == counter->pid) {
+        ++counter->count;
+        ::EnumChildWindows(hWnd, &CountChild, param);
+    }
+    return TRUE;
+}
+
+// All windows of the process: top-level ones with their children, and message-only ones.
+int CountWindows(DWORD pid) {
+    WindowCount counter = {pid, 0};
+    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&counter));
+    for (HWND w = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
+         w = ::FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        counter.count += owner == pid;
+    }
+    return counter.count;
+}
+
+int RunObjects(const std::wstring& exe) {
+    const DWORD pid = FindProcessByExe(exe);
+    if (!pid) {
+        std::printf("error no running process %ls\n", exe.c_str());
+        return 1;
+    }
+    OwnedHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!process.get()) {
+        std::printf("error cannot open process %lu\n", static_cast<unsigned long>(pid));
+        return 1;
+    }
+    std::printf("gui_resources_gdi %lu\n", static_cast<unsigned long>(::GetGuiResources(process.get(), GR_GDIOBJECTS)));
+    std::printf("gui_resources_user %lu\n",
+                static_cast<unsigned long>(::GetGuiResources(process.get(), GR_USEROBJECTS)));
+    BOOL wow64 = FALSE;
+    ::IsWow64Process(process.get(), &wow64);
+    std::vector<unsigned char> table;
+    const int gdi = !wow64 && GdiTableLayoutHolds() ? CountGdiEntries(process.get(), table) : -1;
+    if (gdi >= 0)
+        std::printf("gdi_table_objects %d\n", gdi);
+    else
+        std::printf("gdi_table_objects n/a\n");
+    std::printf("windows %d\n", CountWindows(pid));
+    return 0;
+}
+
+// --- the running test dialog, for the script's preview run ----------------------------
+
+HWND FindHostDialog() {
+    return ::FindWindowW(display_host::kDialogClass, nullptr);
+}
+
+int RunPreviewHandle() {
+    HWND dialog = FindHostDialog();
+    DWORD_PTR preview = 0;
+    if (!dialog ||
+        !::SendMessageTimeoutW(dialog, display_host::kMsgGetPreview, 0, 0, SMTO_NORMAL, kExitTimeoutMs, &preview) ||
+        !preview) {
+        std::printf("error no test display-settings dialog with a preview\n");
+        return 1;
+    }
+    std::printf("%d\n", static_cast<int32_t>(static_cast<intptr_t>(preview)));
+    return 0;
+}
+
+int RunCloseHost() {
+    HWND dialog = FindHostDialog();
+    if (!dialog)
+        return 1;
+    ::PostMessageW(dialog, display_host::kMsgClose, 0, 0);
+    return 0;
+}
+
+int Usage() {
+    std::printf("usage: first_frame_probe saver|preview SCR [RUNS] | objects EXE | preview-handle | close-host\n");
+    return 2;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const int argc = __argc;
+    char** argv = __argv;
+    if (argc < 2)
+        return Usage();
+    const std::string command = argv[1];
+    int status = 2;
+    if ((command == "saver" || command == "preview") && argc >= 3) {
+        const int runs = argc >= 4 ? std::atoi(argv[3]) : kDefaultRuns;
+        if (runs < 1 || runs > kMaxRuns)
+            return Usage();
+        status = RunFirstFrame(command == "preview", Widen(argv[2]), runs);
+    } else if (command == "objects" && argc >= 3) {
+        status = RunObjects(Widen(argv[2]));
+    } else if (command == "preview-handle") {
+        status = RunPreviewHandle();
+    } else if (command == "close-host") {
+        status = RunCloseHost();
+    } else {
+        return Usage();
+    }
+    std::fflush(stdout);
+    return status;
+}
