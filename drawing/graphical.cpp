@@ -29,9 +29,11 @@ struct FontSpec {
     Bool16 Italic = kFalse;
 };
 
-// Handles travel as 32-bit values; one counts as present when it is positive as such.
+// Any non-zero handle is present. GDI handle values carry a reuse count in their top
+// bits and so are often "negative" as 32-bit numbers; skipping those would leave such
+// an object undeleted and the context without its own object back.
 bool IsPresent(HGDIOBJ handle) {
-    return static_cast<int32_t>(reinterpret_cast<intptr_t>(handle)) > 0;
+    return handle != nullptr;
 }
 
 // Puts the context's own object of one kind back and deletes the layer's object of

@@ -276,6 +276,7 @@ protected:
         const POINT pt = ScreenPointOf(about, kLinkLeftTw + kIntoLinkTw, topTw + kIntoLinkTw);
         MoveMouseTo(pt.x, pt.y);
         ::Sleep(kHoverMs);
+        Snapshot("about", ScreenRect());
         ClickAt(pt.x, pt.y, button);
     }
 

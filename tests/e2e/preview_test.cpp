@@ -85,7 +85,7 @@ std::vector<uint32_t> CaptureScreen(const RECT& area) {
 }
 
 class Preview : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         KillStraySavers();
         WriteActiveSetup("0");

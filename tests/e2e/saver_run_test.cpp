@@ -105,6 +105,7 @@ TEST_F(SaverRun, ShowsTheDateInYellowDirectlyAboveTheTime) {
     EXPECT_EQ(ScreenPixel(screen.left + 2, screen.top + 2), kBlack);
     EXPECT_EQ(ScreenPixel(screen.right - 3, screen.bottom - 3), kBlack);
     EXPECT_EQ(ScreenPixel((time.left + time.right) / 2, (date.bottom + time.top) / 2), kBlack);
+    Snapshot("saver", screen);
 }
 
 TEST_F(SaverRun, MouseMovementAloneNeverEndsTheRun) {

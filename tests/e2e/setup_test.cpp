@@ -444,6 +444,9 @@ TEST_F(SetupDialogTest, DrawsItsSentenceInDarkTextOnTheButtonFaceAtTheLabelsPlac
     for (const POINT& p : background)
         EXPECT_EQ(ScreenPixel(p.x, p.y), face) << "at " << p.x << "," << p.y;
 
+    RECT window;
+    ::GetWindowRect(dialog, &window);
+    Snapshot("setup", window);
     CloseAndExpectCleanEnd(dialog);
 }
 

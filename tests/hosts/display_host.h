@@ -35,9 +35,11 @@ inline constexpr int kPreviewHeight = 112;
 inline constexpr COLORREF kPreviewBackground = RGB(0, 128, 128);
 
 // Command-line options of the host:
-//   --popup              the preview window is a top-level popup of the host (its owner
-//                        chain still reaches the dialog three levels up), placed over the
-//                        dialog's monitor picture
+//   --popup              the preview window is a topmost top-level popup of the host
+//                        (its owner chain still reaches the dialog three levels up), placed
+//                        over the dialog's monitor picture: under Wine another process's
+//                        drawing into a child window never reaches the screen, and into a
+//                        popup only while nothing lies above it
 //   --no-page            no "Screen Saver" page: the combo box sits on the dialog itself
 //   --no-combo           no combo box at all
 //   --page-caption TEXT  caption of the screen-saver page (default "Screen Saver")
@@ -46,7 +48,7 @@ inline constexpr COLORREF kPreviewBackground = RGB(0, 128, 128);
 
 // Starts the host and finds its windows; the host is ended when the client goes.
 class Client {
-  public:
+public:
     Client() = default;
     ~Client() { Kill(); }
     Client(const Client&) = delete;
@@ -106,7 +108,7 @@ class Client {
         process_ = nullptr;
     }
 
-  private:
+private:
     static constexpr DWORD kStartTimeoutMs = 15000;
     static constexpr DWORD kPollMs = 20;
     static constexpr DWORD kKillTimeoutMs = 5000;

@@ -33,7 +33,7 @@ struct Box {
 };
 
 class Image {
-  public:
+public:
     explicit Image(std::vector<uint32_t> pixels) : pixels_(std::move(pixels)) {}
     uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF; }
     bool operator==(const Image& other) const { return pixels_ == other.pixels_; }
@@ -59,12 +59,12 @@ class Image {
         return box;
     }
 
-  private:
+private:
     std::vector<uint32_t> pixels_;
 };
 
 class ClockFace : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         static const ATOM atom = [] {
             WNDCLASSW wc = {};
