@@ -199,6 +199,10 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
     EXPECT_NEAR(text.left + text.right, centreX2, 6);
     EXPECT_NEAR(text.top + text.bottom, centreY2, 8);
     EXPECT_GT(text.right - text.left, (kTextArea.right - kTextArea.left) / 2) << "eight characters of 18 points";
+    RECT shot;
+    ::GetWindowRect(host_.Dialog(), &shot);
+    ::UnionRect(&shot, &shot, &client);
+    Snapshot("preview", shot);
 
     const std::vector<uint32_t> first = CaptureScreen(textArea);
     ::Sleep(kSecondMs);
