@@ -1,0 +1,128 @@
+// Faults from outside: a host that dies, junk in the settings value, a page title far
+// longer than any buffer, and more copies started while one runs. Each ends cleanly and
+// leaves the settings value whole: "0", or the running preview's window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/harness.h"
+#include "tests/hosts/display_host.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr DWORD kStartMs = 10000;
+constexpr DWORD kEndAfterChangeMs = 1500;
+constexpr DWORD kQuickEndMs = 5000;
+constexpr DWORD kStillRunningMs = 2500;
+constexpr size_t kHugeText = 10000;
+
+class Faults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStraySavers();
+        LowerScreenSaverRunningFlag();
+        WriteActiveSetup("0");
+    }
+    void TearDown() override {
+        for (Process* p : {&first_, &second_, &third_})
+            p->Kill();
+        host_.Kill();
+        KillStraySavers();
+        LowerScreenSaverRunningFlag();
+    }
+
+    bool StartPreviewOn(const std::wstring& hostOptions) {
+        if (!host_.Start(hostOptions))
+            return false;
+        first_ = StartSaver("/P " + std::to_string(host_.PreviewNumber()));
+        return WaitUntil([&] { return ReadActiveSetup() == std::to_string(host_.PreviewNumber()); }, kStartMs);
+    }
+
+    display_host::Client host_;
+    Process first_, second_, third_;
+};
+
+TEST_F(Faults, HostDialogKilledEndsThePreviewAndClearsTheRecord) {
+    ASSERT_TRUE(StartPreviewOn(L""));
+    host_.Kill();  // as if the display-settings process crashed
+    EXPECT_TRUE(first_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(first_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Faults, NumberTooBigForAHandleInTheSettingsStillCountsAsARunningPreview) {
+    first_ = StartSaver("/S");
+    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    WriteActiveSetup("99999999999999");
+    second_ = StartSaver("/S");
+    // Not zero: the second copy runs beside the first and leaves the value as it was.
+    EXPECT_FALSE(second_.WaitExit(kStillRunningMs));
+    EXPECT_EQ(ReadActiveSetup(), "99999999999999");
+}
+
+TEST_F(Faults, PageTitleOfTenThousandCharactersIsReadOnlyAsFarAsTheBufferGoes) {
+    // "Screen Saver" at the start of the title is seen; the preview keeps running.
+    std::wstring seen = L"Screen Saver " + std::wstring(kHugeText, L'x');
+    ASSERT_TRUE(StartPreviewOn(L"--page-caption \"" + seen + L"\""));
+    EXPECT_FALSE(first_.WaitExit(kStillRunningMs)) << "the page was not recognised";
+    EXPECT_EQ(ReadActiveSetup(), std::to_string(host_.PreviewNumber()));
+}
+
+TEST_F(Faults, PageTitleWithTheWordsPastTheBufferIsNotTheScreenSaverPage) {
+    // The words lie past what a window-text buffer holds: no page is recognised, no list
+    // sits on the dialog itself, so the preview ends after its first pass.
+    std::wstring unseen = std::wstring(kHugeText, L'x') + L" Screen Saver";
+    ASSERT_TRUE(StartPreviewOn(L"--page-caption \"" + unseen + L"\""));
+    EXPECT_TRUE(first_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(first_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Faults, SecondAndThirdCopiesBesideARunningSaverEndAtOnce) {
+    first_ = StartSaver("/S");
+    HWND clock = WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    ASSERT_NE(clock, nullptr);
+    for (const char* args : {"/S", "/P 123", "/A 1", "junk"}) {
+        second_ = StartSaver(args);
+        third_ = StartSaver(args);
+        EXPECT_TRUE(second_.WaitExit(kQuickEndMs)) << args;
+        EXPECT_TRUE(third_.WaitExit(kQuickEndMs)) << args;
+        EXPECT_EQ(CountProcessWindows(second_.Pid(), true), 0) << args;
+    }
+    EXPECT_TRUE(first_.Running());
+    EXPECT_EQ(ReadActiveSetup(), "0");
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(first_.WaitExit(kQuickEndMs));
+}
+
+TEST_F(Faults, SecondAndThirdCopiesBesideARunningPreviewLeaveItsRecordAlone) {
+    ASSERT_TRUE(StartPreviewOn(L""));
+    const std::string record = std::to_string(host_.PreviewNumber());
+    for (const char* args : {"/P 123", "/A 1"}) {
+        second_ = StartSaver(args);
+        third_ = StartSaver(args);
+        EXPECT_TRUE(second_.WaitExit(kQuickEndMs)) << args;
+        EXPECT_TRUE(third_.WaitExit(kQuickEndMs)) << args;
+    }
+    EXPECT_TRUE(first_.Running());
+    EXPECT_EQ(ReadActiveSetup(), record);
+}
+
+TEST_F(Faults, ThirdConfigureStartRaisesTheSecondsDialogAndEnds) {
+    first_ = StartSaver("/S");
+    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    // Beside a running saver a configure start finds no setup window and opens one.
+    second_ = StartSaver("/C");
+    HWND setup = WaitForWindow(second_.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    ASSERT_NE(setup, nullptr);
+    third_ = StartSaver("/C");
+    EXPECT_TRUE(third_.WaitExit(kQuickEndMs));
+    EXPECT_EQ(third_.ExitCode(), 0u);
+    EXPECT_EQ(CountProcessWindows(third_.Pid(), true), 0);
+    ::PostMessageA(setup, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(second_.WaitExit(kQuickEndMs));
+}
+
+}  // namespace
