@@ -8,10 +8,10 @@ namespace zelvane {
 
 // Uniform in [0, 1), one generator never reseeded: the sequence repeats every run.
 class UniformRandom {
-  public:
+public:
     float Next();
 
-  private:
+private:
     uint32_t state_ = 0x50000u;
 };
 

@@ -60,7 +60,7 @@ int DigitValue(char c) {
 
 // The characters of a text with the ignored blanks left out, one at a time.
 class BlankSkippingReader {
-  public:
+public:
     explicit BlankSkippingReader(std::string_view text) : text_(text) { SkipBlanks(); }
 
     char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
@@ -69,7 +69,7 @@ class BlankSkippingReader {
         SkipBlanks();
     }
 
-  private:
+private:
     void SkipBlanks() {
         while (pos_ < text_.size() && IsIgnoredBlank(text_[pos_]))
             ++pos_;

@@ -9,7 +9,7 @@ namespace zelvane {
 // Traits: `using Type = ...; static Type Invalid(); static void Close(Type);`
 template <typename Traits>
 class UniqueHandle {
-  public:
+public:
     using Type = typename Traits::Type;
 
     UniqueHandle() noexcept = default;
@@ -35,7 +35,7 @@ class UniqueHandle {
     }
     [[nodiscard]] Type release() noexcept { return std::exchange(h_, Traits::Invalid()); }
 
-  private:
+private:
     Type h_ = Traits::Invalid();
 };
 

@@ -330,8 +330,14 @@ void Image::Paint(HDC hDC, const RECT& rc) {
 
 // --- CommandButton -----------------------------------------------------------
 
-void CommandButton::Setup(const std::string& caption, int32_t left, int32_t top, int32_t width, int32_t height,
-                          const FontSpec& font, bool isDefault, bool isCancel) {
+void CommandButton::Setup(const std::string& caption,
+                          int32_t left,
+                          int32_t top,
+                          int32_t width,
+                          int32_t height,
+                          const FontSpec& font,
+                          bool isDefault,
+                          bool isCancel) {
     caption_ = caption;
     left_ = left;
     top_ = top;

@@ -160,8 +160,14 @@ public:
     CommandButton(const CommandButton&) = delete;
     CommandButton& operator=(const CommandButton&) = delete;
 
-    void Setup(const std::string& caption, int32_t left, int32_t top, int32_t width, int32_t height,
-               const FontSpec& font, bool isDefault, bool isCancel);
+    void Setup(const std::string& caption,
+               int32_t left,
+               int32_t top,
+               int32_t width,
+               int32_t height,
+               const FontSpec& font,
+               bool isDefault,
+               bool isCancel);
     HWND hWnd() const { return hWnd_; }
     std::function<void()> onClick;
 

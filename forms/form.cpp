@@ -151,8 +151,8 @@ void Form::Load() {
         y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
     backBrush_.reset(::CreateSolidBrush(ResolveColor(spec_.backColor)));
-    HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height,
-                                  nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height, nullptr,
+                                  nullptr, ::GetModuleHandleA(nullptr), this);
     if (!hWnd)
         return;
     hWnd_ = hWnd;

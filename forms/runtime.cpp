@@ -129,9 +129,9 @@ zelvane::LocaleNames UserLocaleNames() {
     // The platform lists Monday first; the names here start on Sunday.
     static const LCTYPE kDays[7] = {LOCALE_SDAYNAME7, LOCALE_SDAYNAME1, LOCALE_SDAYNAME2, LOCALE_SDAYNAME3,
                                     LOCALE_SDAYNAME4, LOCALE_SDAYNAME5, LOCALE_SDAYNAME6};
-    static const LCTYPE kMonths[12] = {LOCALE_SMONTHNAME1, LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
-                                       LOCALE_SMONTHNAME4, LOCALE_SMONTHNAME5,  LOCALE_SMONTHNAME6,
-                                       LOCALE_SMONTHNAME7, LOCALE_SMONTHNAME8,  LOCALE_SMONTHNAME9,
+    static const LCTYPE kMonths[12] = {LOCALE_SMONTHNAME1,  LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
+                                       LOCALE_SMONTHNAME4,  LOCALE_SMONTHNAME5,  LOCALE_SMONTHNAME6,
+                                       LOCALE_SMONTHNAME7,  LOCALE_SMONTHNAME8,  LOCALE_SMONTHNAME9,
                                        LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
     zelvane::LocaleNames fallback = zelvane::EnglishLocaleNames();
     for (int i = 0; i < 7; ++i) {

@@ -14,7 +14,9 @@ std::string KeyPath(const std::string& app, const std::string& section) {
 
 }  // namespace
 
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+std::string GetSetting(const std::string& app,
+                       const std::string& section,
+                       const std::string& key,
                        const std::string& defaultValue) {
     HKEY raw = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
@@ -29,8 +31,8 @@ std::string GetSetting(const std::string& app, const std::string& section, const
     std::vector<char> data(size + 1, '\0');
     for (;;) {
         DWORD got = static_cast<DWORD>(data.size() - 1);
-        LONG rc = ::RegQueryValueExA(hKey.get(), key.c_str(), nullptr, &type,
-                                     reinterpret_cast<BYTE*>(data.data()), &got);
+        LONG rc =
+            ::RegQueryValueExA(hKey.get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
         if (rc == ERROR_MORE_DATA) {
             data.assign(got + 1, '\0');
             continue;
@@ -45,11 +47,10 @@ std::string GetSetting(const std::string& app, const std::string& section, const
     }
 }
 
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value) {
+void SaveSetting(const std::string& app, const std::string& section, const std::string& key, const std::string& value) {
     HKEY raw = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &raw, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                          nullptr) != ERROR_SUCCESS)
         return;
     UniqueHkey hKey(raw);
     // One value write is atomic: a reader sees the old text or the new, never a mix.

@@ -7,9 +7,10 @@
 namespace forms {
 
 // The value as text, or `defaultValue` when the key or value is missing or is not text.
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+std::string GetSetting(const std::string& app,
+                       const std::string& section,
+                       const std::string& key,
                        const std::string& defaultValue);
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value);
+void SaveSetting(const std::string& app, const std::string& section, const std::string& key, const std::string& value);
 
 }  // namespace forms

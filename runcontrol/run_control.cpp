@@ -77,8 +77,8 @@ void Pause(float seconds) {
 }
 
 void HookSaverWindow(HWND hWnd) {
-    OldSaverWndProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SaverWndProc)));
+    OldSaverWndProc =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SaverWndProc)));
 }
 
 void UnhookSaverWindow(HWND hWnd) {

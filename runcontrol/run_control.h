@@ -11,8 +11,8 @@
 
 namespace zelvane {
 
-extern Bool16 EndRequested;       // raised once, never lowered
-extern WNDPROC OldSaverWndProc;   // the saver window's own procedure while hooked
+extern Bool16 EndRequested;      // raised once, never lowered
+extern WNDPROC OldSaverWndProc;  // the saver window's own procedure while hooked
 
 void EndSaver();
 Bool16 VerifyPassword();

@@ -6,12 +6,12 @@
 namespace zelvane {
 
 class fsetup : public forms::Form {
-  public:
+public:
     fsetup();
 
     forms::Label Label1;
 
-  protected:
+protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
 };

@@ -19,7 +19,7 @@ constexpr char kUntouched[] = "untouched";
 constexpr size_t kLongLine = 10000;
 
 class SaverCommandLine : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { KillStraySavers(); }
     // Leave the record as a finished run leaves it, for the tests that follow.
     void TearDown() override {

@@ -42,7 +42,7 @@ bool EndsWithoutAWindow(Process& p, DWORD* exitCode) {
 }
 
 class SaverInstance : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { KillStraySavers(); }
     // Leave the record as a finished run leaves it, for the tests that follow.
     void TearDown() override {

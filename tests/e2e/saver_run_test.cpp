@@ -23,7 +23,7 @@ constexpr char kDialogClass[] = "#32770";
 constexpr WPARAM kScreenSaveLowBit = SC_SCREENSAVE | 1;  // 0xF141
 
 class SaverRun : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         KillStraySavers();
         LowerScreenSaverRunningFlag();
@@ -178,7 +178,7 @@ constexpr EndingCase kEndings[] = {
 };
 
 class SaverEnding : public SaverRun {
-  protected:
+protected:
     void SetUp() override {}  // each case starts its own saver
     void TearDown() override {}
 };

@@ -142,7 +142,7 @@ std::vector<std::string> StaticTexts(HWND parent) {
 
 // The owner host: a captioned window with a child, as the system's settings page.
 class OwnerHost {
-  public:
+public:
     ~OwnerHost() {
         process_.Kill();
         if (!file_.empty())
@@ -180,7 +180,7 @@ class OwnerHost {
     HWND Child() const { return child_; }
     const std::string& ChildText() const { return childText_; }
 
-  private:
+private:
     Process process_;
     std::string file_;
     std::string childText_;
@@ -191,7 +191,7 @@ class OwnerHost {
 // A form window of another program, captioned like ours, pumped on its own thread so
 // that a second process can restore and activate it.
 class ForeignFormWindow {
-  public:
+public:
     ForeignFormWindow(const char* className, const char* title) : className_(className), title_(title) {
         ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = ::CreateThread(nullptr, 0, &ForeignFormWindow::Run, this, 0, nullptr);
@@ -209,7 +209,7 @@ class ForeignFormWindow {
 
     HWND Window() const { return hWnd_; }
 
-  private:
+private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_DESTROY) {
             ::PostQuitMessage(0);
@@ -247,7 +247,7 @@ class ForeignFormWindow {
 };
 
 class SetupDialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         KillStraySavers();
         savedActiveSetup_ = ReadActiveSetup(&hadActiveSetup_);

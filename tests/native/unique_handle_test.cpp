@@ -25,7 +25,7 @@ static_assert(std::is_nothrow_move_constructible_v<FakeHandle>);
 static_assert(std::is_nothrow_move_assignable_v<FakeHandle>);
 
 class UniqueHandleTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { closedHandles.clear(); }
 };
 

@@ -38,7 +38,7 @@ struct CursorCase {
 };
 
 class CursorState : public ::testing::TestWithParam<CursorCase> {
-  protected:
+protected:
     void TearDown() override { SetCursorCounter(0); }
 };
 
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Counter,
 // --- ending ------------------------------------------------------------------------------
 
 class EndFlag : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { EndRequested = kFalse; }
     void TearDown() override {
         EndRequested = kFalse;
@@ -144,7 +144,7 @@ bool Saw(UINT msg) {
 }
 
 class RecordingWindow : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         static const bool registered = [] {
             WNDCLASSA wc = {};

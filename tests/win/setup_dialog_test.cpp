@@ -51,7 +51,7 @@ void Pump() {
 
 // A plain window that records what reaches its own procedure; it does not close on WM_CLOSE.
 class ProbeWindow {
-  public:
+public:
     ProbeWindow() {
         static const bool registered = [] {
             WNDCLASSA wc = {};
@@ -88,7 +88,7 @@ class ProbeWindow {
 
     static constexpr char kClass[] = "ZelvaneSetupHookProbe";
 
-  private:
+private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<ProbeWindow*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
         if (self)
@@ -105,7 +105,7 @@ class ProbeWindow {
 };
 
 class SetupDialog : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         savedTitle_ = AppTitle;
         AppTitle = kTitle;
@@ -297,7 +297,7 @@ TEST(WindowUtilities, MakeTopMostOnAHiddenWindowKeepsItTopmostOnceShownAndInPlac
 }
 
 class CenterOver : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         MONITORINFO mi = {};
         mi.cbSize = sizeof mi;
