@@ -2,6 +2,9 @@
 // arithmetic works with the real pixels per inch and nothing is stretched or clipped.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -97,5 +100,53 @@ TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommonScalings, SetupAtDpi, ::testing::Values(96, 120, 144));
+
+class AboutAtDpi : public ::testing::TestWithParam<int> {};
+
+TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
+    const int dpi = GetParam();
+    ScopedDpi scoped(dpi);
+    KillStraySavers();
+    Process saver = StartSaver("/S");
+    HWND clock = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    ASSERT_NE(clock, nullptr);
+    ::Sleep(700);
+    ClickAt(20, 20, 2);
+    HWND about = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", "About", kStartMs);
+    ASSERT_NE(about, nullptr);
+    ::Sleep(500);
+    const int tpp = (1440 + dpi / 2) / dpi;
+    RECT client;
+    ::GetClientRect(about, &client);
+    EXPECT_NEAR(client.right, 6555 / tpp, 1);
+    EXPECT_NEAR(client.bottom, 3180 / tpp, 1);
+    POINT origin = {0, 0};
+    ::ClientToScreen(about, &origin);
+    const RECT area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    // The OK button lies wholly inside the client area.
+    HWND ok = ::FindWindowExA(about, nullptr, "Button", nullptr);
+    ASSERT_NE(ok, nullptr);
+    RECT button;
+    ::GetWindowRect(ok, &button);
+    EXPECT_GE(button.left, area.left);
+    EXPECT_LE(button.right, area.right);
+    EXPECT_LE(button.bottom, area.bottom);
+    // The blue links start at their stored left edge and span their two text lines, inside
+    // the dialog, at every dpi.
+    const RECT links = FindColorBox(area, RGB(0, 0, 255), 40);
+    Snapshot(("about-" + std::to_string(dpi)).c_str(), area);
+    ASSERT_GT(links.right - links.left, 0) << "no link drawn";
+    EXPECT_NEAR(links.left - area.left, (180 + 885) / tpp, 3);
+    EXPECT_LT(links.right, area.right);
+    EXPECT_GT(links.bottom - links.top, 240 / tpp) << "expected the e-mail and the web link on two lines";
+    EXPECT_LT(links.bottom, button.top);
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, 3000));
+    ::PostMessageA(clock, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(saver.WaitExit(3000));
+    LowerScreenSaverRunningFlag();
+}
+
+INSTANTIATE_TEST_SUITE_P(CommonScalings, AboutAtDpi, ::testing::Values(96, 120, 144));
 
 }  // namespace

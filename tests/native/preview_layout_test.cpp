@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                            // 1665 / 2 - 60 = 772.5: the radius goes to the even 772.
                                            LayoutCase{151, 111, 15, 2265, 1665, 772, 360.5, 60.5, {24, 4, 127, 107}},
                                            LayoutCase{152, 112, 12, 1824, 1344, 624, 288, 48, {24, 4, 128, 108}},
+                                           // 144 dpi: the face still fills the window less 4 px all round.
+                                           LayoutCase{152, 112, 10, 1520, 1120, 520, 240, 40, {24, 4, 128, 108}},
                                            // No preview window: an all-zero rectangle still lays out without error.
                                            LayoutCase{0, 0, 15, 0, 0, -60, 60, 60, {4, 4, -4, -4}}));
 
