@@ -34,6 +34,7 @@ if [ "$seconds" -lt "$min_seconds" ]; then
 fi
 warmup=4            # start-up is left out of the CPU average
 sample_every=10     # resident memory is sampled this often for the series
+idle_seconds=10     # the Wine server and Xvfb are measured this long beside an idle program
 # "Minute 1": 60 s after the start, or about half-way through a shorter run; one of the samples.
 checkpoint=60
 half=$((seconds / 2 / sample_every * sample_every))
@@ -42,6 +43,7 @@ runs=${ZELVANE_FIRST_FRAME_RUNS:-5}
 
 # Targets.
 cpu_target_pct=1.0
+peak_memory_target_kib=65536   # the saver's peak working set
 first_frame_target_ms=300
 
 build32=${ZELVANE_BUILD32:-$root/build/win32}
@@ -71,7 +73,7 @@ trap 'rm -f "$report" "$measure"' EXIT
 # writes "name value" lines to the report; the table is made from them afterwards.
 cat >"$measure" <<'MEASURE'
 set -e
-root=$1 scr=$2 bin=$3 seconds=$4 checkpoint=$5 warmup=$6 sample_every=$7 runs=$8 report=$9
+root=$1 scr=$2 bin=$3 seconds=$4 checkpoint=$5 warmup=$6 sample_every=$7 runs=$8 report=$9 idle_seconds=${10}
 wine="$root/tools/wine-run"
 probe="$bin/first_frame_probe.exe"
 ticks_per_s=$(getconf CLK_TCK)
@@ -81,7 +83,10 @@ echo "ticks_per_s $ticks_per_s" >>"$report"
 cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 status_kib() { awk -v f="$2:" '$1 == f { print $2 }' "/proc/$1/status"; }
 now() { date +%s.%N; }
-sleep_until() { sleep "$(awk -v t="$1" -v n="$(now)" 'BEGIN { d = t - n; printf "%.3f", d > 0 ? d : 0 }')"; }
+# Sleeps until `start` + `offset` seconds (both may have fractions).
+sleep_until() {
+    sleep "$(awk -v s="$1" -v o="$2" -v n="$(now)" 'BEGIN { d = s + o - n; if (d < 0) d = 0; printf "%.3f", d }')"
+}
 # Running, and not a zombie that has not been waited for yet.
 alive() {
     state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
@@ -98,19 +103,38 @@ done
 
 # The Wine server that serves the prefix works in a folder named after the prefix's device
 # and inode; a server that has already ended may linger as a zombie with the same folder.
-server=
+# Looked up right before each measurement, while a program keeps it alive: with no program
+# left the server ends, and the next program starts another.
 prefix_id="server-$(stat -c %D "$WINEPREFIX")-$(printf '%x' "$(stat -c %i "$WINEPREFIX")")"
-for p in /proc/[0-9]*; do
-    case $(readlink "$p/cwd" 2>/dev/null) in
-        */"$prefix_id")
-            if [ "$(sed 's/.*) //' "$p/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; then
-                server=${p#/proc/}
-                break
-            fi
-            ;;
-    esac
-done
-echo "status_processes server=${server:-none} xvfb=${xvfb:-none}" >>"$report"
+find_server() {
+    for p in /proc/[0-9]*; do
+        case $(readlink "$p/cwd" 2>/dev/null) in
+            */"$prefix_id")
+                if [ "$(sed 's/.*) //' "$p/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; then
+                    echo "${p#/proc/}"
+                    return
+                fi
+                ;;
+        esac
+    done
+}
+# CPU ticks of a process, or nothing when there is none (or it has gone).
+ticks_of() { [ -n "$1" ] && cpu_ticks "$1" 2>/dev/null || true; }
+# The difference of two tick counts, or nothing when either is missing.
+ticks_between() { [ -n "$1" ] && [ -n "$2" ] && echo $(($2 - $1)) || true; }
+echo "status_processes xvfb=${xvfb:-none}" >>"$report"
+
+# Whatever went wrong, nothing started here outlives the measurement.
+started_pids=
+end_started() {
+    for p in $started_pids; do
+        # Only a child of this shell: a pid reaped already may have been given to another process.
+        if [ "$(sed 's/.*) //' "/proc/$p/stat" 2>/dev/null | cut -d' ' -f2)" = $$ ]; then
+            kill "$p" 2>/dev/null || true
+        fi
+    done
+}
+trap end_started EXIT
 
 # Probe output ("name value ...") goes to the report under the mode's name.
 record() { sed "s/^/$1./" >>"$report"; }
@@ -119,22 +143,40 @@ record() { sed "s/^/$1./" >>"$report"; }
 "$wine" "$probe" saver "Z:$scr" "$runs" | record saver.frame || echo "saver.frame.error probe failed" >>"$report"
 "$wine" "$probe" preview "Z:$scr" "$runs" | record preview.frame || echo "preview.frame.error probe failed" >>"$report"
 
+# The Wine server and Xvfb beside an idle Win32 program (a one-pixel window waiting for
+# messages): the floor under their figures. The server ends when no program is left.
+"$wine" "$probe" plain-window 0 0 1 1 &
+idle=$!
+started_pids="$started_pids $idle"
+sleep "$warmup"
+server=$(find_server)
+t0=$(now) w0=$(ticks_of "$server") x0=$(ticks_of "$xvfb")
+sleep "$idle_seconds"
+t1=$(now) w1=$(ticks_of "$server") x1=$(ticks_of "$xvfb")
+kill "$idle" 2>/dev/null || true
+wait "$idle" 2>/dev/null || true
+{
+    echo "idle.measured_s $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')"
+    echo "idle.server_ticks $(ticks_between "$w0" "$w1")"
+    echo "idle.xvfb_ticks $(ticks_between "$x0" "$x1")"
+    echo "idle.server_pid ${server:-none}"
+} >>"$report"
+
 # One mode at rest: CPU from the warm-up's end to the end, memory sampled all along,
 # objects at the start and at the end. $1 mode, $2 the saver's process, $3 its start.
 soak() {
     mode=$1 pid=$2 started=$3
-    sleep_until "$(awk -v s="$started" -v w="$warmup" 'BEGIN { print s + w }')"
+    sleep_until "$started" "$warmup"
     if ! alive "$pid"; then
         echo "$mode.error the saver did not keep running" >>"$report"
         return
     fi
     "$wine" "$probe" objects ssZelvane.scr | record "$mode.start"
-    t0=$(now) s0=$(cpu_ticks "$pid")
-    w0=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
-    x0=$([ -n "$xvfb" ] && cpu_ticks "$xvfb" || echo 0)
+    server=$(find_server)
+    t0=$(now) s0=$(cpu_ticks "$pid") w0=$(ticks_of "$server") x0=$(ticks_of "$xvfb")
     at=$sample_every
     while [ "$at" -lt "$seconds" ]; do
-        sleep_until "$(awk -v s="$started" -v a="$at" 'BEGIN { print s + a }')"
+        sleep_until "$started" "$at"
         alive "$pid" || break
         echo "$mode.series $at $(status_kib "$pid" VmRSS) $(status_kib "$pid" RssAnon) $(status_kib "$pid" VmHWM)" \
             >>"$report"
@@ -145,22 +187,21 @@ soak() {
         fi
         at=$((at + sample_every))
     done
-    sleep_until "$(awk -v s="$started" -v e="$seconds" 'BEGIN { print s + e }')"
+    sleep_until "$started" "$seconds"
     if ! alive "$pid"; then
         echo "$mode.error the saver ended before the time was up" >>"$report"
         return
     fi
-    t1=$(now) s1=$(cpu_ticks "$pid")
-    w1=$([ -n "$server" ] && cpu_ticks "$server" || echo 0)
-    x1=$([ -n "$xvfb" ] && cpu_ticks "$xvfb" || echo 0)
+    t1=$(now) s1=$(cpu_ticks "$pid") w1=$(ticks_of "$server") x1=$(ticks_of "$xvfb")
     {
         echo "$mode.end_rss $(status_kib "$pid" VmRSS)"
         echo "$mode.end_anon $(status_kib "$pid" RssAnon)"
         echo "$mode.end_hwm $(status_kib "$pid" VmHWM)"
-        echo "$mode.measured_s $(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')"
+        echo "$mode.measured_s $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')"
         echo "$mode.saver_ticks $((s1 - s0))"
-        echo "$mode.server_ticks $((w1 - w0))"
-        echo "$mode.xvfb_ticks $((x1 - x0))"
+        echo "$mode.server_ticks $(ticks_between "$w0" "$w1")"
+        echo "$mode.xvfb_ticks $(ticks_between "$x0" "$x1")"
+        echo "$mode.server_pid ${server:-none}"
     } >>"$report"
     "$wine" "$probe" objects ssZelvane.scr | record "$mode.end"
 }
@@ -183,6 +224,7 @@ reap() {
 started=$(now)
 "$wine" "$scr" /S &
 saver=$!
+started_pids="$started_pids $saver"
 soak saver "$saver" "$started"
 xdotool key space 2>/dev/null || true
 reap "$saver" && echo "saver.ended yes" >>"$report" || echo "saver.ended no" >>"$report"
@@ -190,6 +232,7 @@ reap "$saver" && echo "saver.ended yes" >>"$report" || echo "saver.ended no" >>"
 # Preview: the test dialog first; the preview ends by itself when the dialog closes.
 "$wine" "$bin/display_host.exe" --popup &
 host=$!
+started_pids="$started_pids $host"
 handle=
 for _ in $(seq 30); do
     handle=$("$wine" "$probe" preview-handle 2>/dev/null) && break
@@ -202,6 +245,7 @@ else
     started=$(now)
     "$wine" "$scr" /P "$handle" &
     preview=$!
+    started_pids="$started_pids $preview"
     soak preview "$preview" "$started"
     "$wine" "$probe" close-host || true
     reap "$preview" && echo "preview.ended yes" >>"$report" || echo "preview.ended no" >>"$report"
@@ -211,12 +255,12 @@ MEASURE
 
 echo "measuring for ${seconds} s per mode (about $((2 * seconds / 60 + 1)) minutes) ..." >&2
 "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" "$seconds" "$checkpoint" "$warmup" \
-    "$sample_every" "$runs" "$report" </dev/null
+    "$sample_every" "$runs" "$report" "$idle_seconds" </dev/null
 
 table=$(mktemp)
 trap 'rm -f "$report" "$measure" "$table"' EXIT
 
-awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v seconds="$seconds" \
+awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v peak_target="$peak_memory_target_kib" -v seconds="$seconds" \
     -v checkpoint="$checkpoint" -v warmup="$warmup" -v runs="$runs" -v scr="$scr" '
 function has(k) { return (k in v) && v[k] != "" }
 function num(k) { return has(k) ? v[k] + 0 : 0 }
@@ -224,7 +268,7 @@ function yes(ok) { return ok ? "yes" : "**NO**" }
 function mib(kib) { return sprintf("%.1f MiB", kib / 1024) }
 function signed_kib(d) { return sprintf("%+d KiB", d) }
 function pct(mode, what) {
-    if (num(mode ".measured_s") <= 0 || num("ticks_per_s") <= 0) return -1
+    if (num(mode ".measured_s") <= 0 || num("ticks_per_s") <= 0 || !has(mode "." what "_ticks")) return -1
     return num(mode "." what "_ticks") / num("ticks_per_s") / num(mode ".measured_s") * 100
 }
 function show_pct(p) { return p < 0 ? "n/a" : sprintf("%.3f %%", p) }
@@ -269,8 +313,12 @@ END {
         "(for reference)", "")
     row("Xvfb CPU beside it (drawing on the X server)", show_pct(xvfb["saver"]), show_pct(xvfb["preview"]),
         "(for reference)", "")
+    row("  the same two beside an idle Win32 program instead (once, before both runs): Wine server, Xvfb",
+        show_pct(pct("idle", "server")) ", " show_pct(pct("idle", "xvfb")), "(the same baseline)", "(for reference)", "")
     row("Peak working set (VmHWM) at " checkpoint " s / at the end", mib(num("saver.cp_hwm")) " / " mib(num("saver.end_hwm")),
-        mib(num("preview.cp_hwm")) " / " mib(num("preview.end_hwm")), "no growth", "")
+        mib(num("preview.cp_hwm")) " / " mib(num("preview.end_hwm")), "< " peak_target / 1024 " MiB; no growth",
+        yes(has("saver.end_hwm") && num("saver.end_hwm") < peak_target) ", " \
+        yes(has("preview.end_hwm") && num("preview.end_hwm") < peak_target))
     row("Resident memory (VmRSS) at " checkpoint " s / at the end", mib(num("saver.cp_rss")) " / " mib(num("saver.end_rss")),
         mib(num("preview.cp_rss")) " / " mib(num("preview.end_rss")), "no growth", "")
     row("Growth from " checkpoint " s to the end: VmRSS (anonymous part), VmHWM",
@@ -296,6 +344,10 @@ END {
     row("  of which: process start to its first visible window, median",
         has("saver.frame.window_median_ms") ? sprintf("%.0f ms", num("saver.frame.window_median_ms")) : "n/a",
         "(draws into the dialog: no window)", "(for reference)", "")
+    row("  the smallest Win32 program showing yellow there (the floor Wine sets), median: yellow (its window)",
+        sprintf("%.0f ms (%.0f ms)", num("saver.frame.plain_window_median_ms"), num("saver.frame.plain_window_shown_median_ms")),
+        sprintf("%.0f ms (%.0f ms)", num("preview.frame.plain_window_median_ms"), num("preview.frame.plain_window_shown_median_ms")),
+        "(for reference)", "")
     row("  Wine alone: start and end of a bare Win32 program, median",
         sprintf("%.0f ms", num("saver.frame.bare_process_median_ms")),
         sprintf("%.0f ms", num("preview.frame.bare_process_median_ms")), "(for reference)", "")
@@ -308,7 +360,10 @@ END {
         m = modes[i]
         printf "- %s: first frame %s", m, cell(m, "frame.first_frame_ms")
         if (has(m ".frame.window_ms")) printf "; first window %s", v[m ".frame.window_ms"]
-        printf "; bare Win32 program %s\n", cell(m, "frame.bare_process_ms")
+        printf "; smallest program showing yellow %s (its window %s)", cell(m, "frame.plain_window_ms"),
+            cell(m, "frame.plain_window_shown_ms")
+        printf "; bare Win32 program %s", cell(m, "frame.bare_process_ms")
+        printf "; started at second %s of the minute\n", cell(m, "frame.start_clock_s")
     }
     print ""
     print "Resident memory every 10 s (seconds since start: VmRSS KiB, anonymous KiB, VmHWM KiB):"
@@ -318,8 +373,9 @@ END {
     }
     print ""
     for (k in v) if (k ~ /error/) printf "- error (%s): %s\n", k, v[k]
-    printf "- run ended: saver by a key: %s; preview with its dialog: %s; %s\n", cell("saver", "ended"),
-        cell("preview", "ended"), v["status_processes"]
+    printf "- run ended: saver by a key: %s; preview with its dialog: %s; Wine server %s, %s, %s; %s\n",
+        cell("saver", "ended"), cell("preview", "ended"), cell("idle", "server_pid"), cell("saver", "server_pid"),
+        cell("preview", "server_pid"), v["status_processes"]
 }' "$report" >"$table"
 
 {
@@ -361,7 +417,12 @@ What the figures mean:
 - First frame: tests/hosts/first_frame_probe.cpp takes QueryPerformanceCounter, starts the
   .scr with CreateProcess and copies the screen (BitBlt into a DIB) about every millisecond
   until yellow shows: anywhere on the screen for "/S", inside the popup preview for "/P".
-  Under Wine every process start pays for Wine's own start (the bare Win32 program's line).
+  For "/S" the copies of the whole screen (the "one poll" line) begin once the saver's
+  process shows a window, so that they do not slow its start. The smallest Win32 program
+  that shows yellow over the same area (a topmost popup with a yellow background) is timed
+  the same way: the difference between the two is what the saver itself adds to Wine's
+  start. A preview started in second 0 of a minute draws one pass (about 1 s) late: the
+  clock face compares its first reading with second 0, so the median is reported.
 NOTES
 } >"$table.md"
 

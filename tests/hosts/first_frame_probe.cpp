@@ -4,6 +4,8 @@
 //                                          from CreateProcess to the first yellow pixel on screen
 //   first_frame_probe preview SCR [RUNS]   the same for "SCR /P <handle>" into the test
 //                                          display-settings dialog's popup preview (yellow inside it)
+//   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
+//                                          timed like the saver after it, as Wine's floor
 //   first_frame_probe objects EXE          GDI objects of the running process EXE (read from its
 //                                          own GDI handle table), what GetGuiResources answers,
 //                                          and its windows
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -38,6 +41,10 @@ constexpr DWORD kCleanScreenPollMs = 20;
 constexpr DWORD kExitTimeoutMs = 5000;
 constexpr DWORD kKillTimeoutMs = 5000;
 constexpr wchar_t kBareProcessExe[] = L"saver_flag_probe.exe";  // a Win32 program that ends at once
+constexpr wchar_t kSelfExe[] = L"first_frame_probe.exe";
+constexpr wchar_t kPlainWindowCommand[] = L"plain-window";
+constexpr wchar_t kPlainWindowClass[] = L"ZelvaneProbePlainWindow";
+constexpr size_t kPlacementChars = 96;
 
 // A kernel handle owned for a scope.
 class OwnedHandle {
@@ -208,21 +215,23 @@ struct FrameTiming {
     double windowMs = -1;  // first visible window of the process; -1 when it showed none first
 };
 
-// Starts the saver with `args` and polls the area for yellow every millisecond or so.
+// Starts the saver with `args` and polls the area for yellow every millisecond or so. With
+// `awaitWindow` the screen copies, which cost far more than a window search, begin only once
+// the process shows a window: nothing of it can be on the screen before.
 FrameTiming TimeFirstFrame(const std::wstring& scr,
                            const std::wstring& args,
                            ScreenCopy& copy,
                            const RECT& area,
-                           bool watchWindow,
+                           bool awaitWindow,
                            PROCESS_INFORMATION& pi) {
     FrameTiming timing;
     Stopwatch clock;
     if (!Start(scr, args, pi))
         return timing;
     while (clock.ElapsedMs() < kFrameTimeoutMs) {
-        if (watchWindow && timing.windowMs < 0 && !VisibleWindowsOf(pi.dwProcessId).empty())
+        if (awaitWindow && timing.windowMs < 0 && !VisibleWindowsOf(pi.dwProcessId).empty())
             timing.windowMs = clock.ElapsedMs();
-        if (copy.AreaHasColor(area.left, area.top, kYellow)) {
+        if ((!awaitWindow || timing.windowMs >= 0) && copy.AreaHasColor(area.left, area.top, kYellow)) {
             timing.frameMs = clock.ElapsedMs();
             timing.drawn = true;
             break;
@@ -258,11 +267,18 @@ void PrintSeries(const char* name, const std::vector<double>& values) {
     std::printf("\n");
 }
 
+// Seconds into the minute by the local clock: a preview started in second 0 draws one pass late.
+double ClockSecondsInMinute() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return now.wSecond + now.wMilliseconds / 1000.0;
+}
+
 int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
-    std::vector<double> frames, windows, scans;
+    std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows;
+    RECT area = {0, 0, 0, 0};
     for (int run = 0; run < runs; ++run) {
         display_host::Client host;
-        RECT area;
         if (preview) {
             if (!host.Start(L"--popup")) {
                 std::printf("error the test display-settings dialog did not start\n");
@@ -286,6 +302,7 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
         copy.AreaHasColor(area.left, area.top, kYellow);
         scans.push_back(scanClock.ElapsedMs());
         const std::wstring args = preview ? L"/P " + std::to_wstring(host.PreviewNumber()) : L"/S";
+        clockSeconds.push_back(ClockSecondsInMinute());
         PROCESS_INFORMATION pi;
         const FrameTiming timing = TimeFirstFrame(scr, args, copy, area, !preview, pi);
         if (!pi.hProcess) {
@@ -313,16 +330,68 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
         if (timing.windowMs >= 0)
             windows.push_back(timing.windowMs);
     }
+
+    // The same measurement of the smallest program that shows yellow there: Wine's floor.
+    const std::wstring self = ExeFolder() + kSelfExe;
+    wchar_t placement[kPlacementChars];
+    std::swprintf(placement, kPlacementChars, L"%ls %ld %ld %ld %ld", kPlainWindowCommand, area.left, area.top,
+                  area.right - area.left, area.bottom - area.top);
+    ScreenCopy copy(area.right - area.left, area.bottom - area.top);
+    for (int run = 0; run < runs && copy.Valid() && WaitForCleanArea(copy, area); ++run) {
+        PROCESS_INFORMATION pi;
+        const FrameTiming timing = TimeFirstFrame(self, placement, copy, area, true, pi);
+        if (!pi.hProcess)
+            break;
+        OwnedHandle process(pi.hProcess), thread(pi.hThread);
+        EndProcess(pi);
+        if (timing.drawn)
+            plainFrames.push_back(timing.frameMs);
+        if (timing.windowMs >= 0)
+            plainWindows.push_back(timing.windowMs);
+    }
     const std::vector<double> bare = TimeBareProcess(runs);
+
     PrintSeries("first_frame_ms", frames);
     if (!windows.empty())
         PrintSeries("window_ms", windows);
+    PrintSeries("start_clock_s", clockSeconds);
+    PrintSeries("plain_window_ms", plainFrames);
+    PrintSeries("plain_window_shown_ms", plainWindows);
     PrintSeries("bare_process_ms", bare);
     std::printf("first_frame_median_ms %.1f\n", Median(frames));
     if (!windows.empty())
         std::printf("window_median_ms %.1f\n", Median(windows));
+    std::printf("plain_window_median_ms %.1f\n", Median(plainFrames));
+    std::printf("plain_window_shown_median_ms %.1f\n", Median(plainWindows));
     std::printf("bare_process_median_ms %.1f\n", Median(bare));
     std::printf("scan_median_ms %.1f\n", Median(scans));
+    return 0;
+}
+
+// The smallest Win32 program that shows yellow: a topmost popup with a yellow class
+// background over the given area, until it is closed.
+LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+int RunPlainWindow(HINSTANCE instance, int x, int y, int width, int height) {
+    HBRUSH yellow = ::CreateSolidBrush(kYellow);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = PlainWindowProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = yellow;
+    wc.lpszClassName = kPlainWindowClass;
+    ::RegisterClassW(&wc);
+    ::CreateWindowExW(WS_EX_TOPMOST, kPlainWindowClass, L"", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr,
+                      nullptr, instance, nullptr);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageW(&msg);
+    ::DeleteObject(yellow);
     return 0;
 }
 
@@ -508,7 +577,7 @@ int Usage() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const int argc = __argc;
     char** argv = __argv;
     if (argc < 2)
@@ -520,6 +589,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (runs < 1 || runs > kMaxRuns)
             return Usage();
         status = RunFirstFrame(command == "preview", Widen(argv[2]), runs);
+    } else if (command == "plain-window" && argc >= 6) {
+        status =
+            RunPlainWindow(instance, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     } else if (command == "objects" && argc >= 3) {
         status = RunObjects(Widen(argv[2]));
     } else if (command == "preview-handle") {
