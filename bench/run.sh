@@ -140,8 +140,8 @@ trap end_started EXIT
 record() { sed "s/^/$1./" >>"$report"; }
 
 # First frames: the probe starts the saver itself, several times, and times each start.
-"$wine" "$probe" saver "Z:$scr" "$runs" | record saver.frame || echo "saver.frame.error probe failed" >>"$report"
-"$wine" "$probe" preview "Z:$scr" "$runs" | record preview.frame || echo "preview.frame.error probe failed" >>"$report"
+"$wine" "$probe" saver "Z:$scr" "$runs" | record saver.frame
+"$wine" "$probe" preview "Z:$scr" "$runs" | record preview.frame
 
 # The Wine server and Xvfb beside an idle Win32 program (a one-pixel window waiting for
 # messages): the floor under their figures. The server ends when no program is left.
@@ -253,9 +253,11 @@ fi
 reap "$host" || true
 MEASURE
 
+load_before=$(cut -d' ' -f1 /proc/loadavg)
 echo "measuring for ${seconds} s per mode (about $((2 * seconds / 60 + 1)) minutes) ..." >&2
 "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" "$seconds" "$checkpoint" "$warmup" \
     "$sample_every" "$runs" "$report" "$idle_seconds" </dev/null
+load_after=$(cut -d' ' -f1 /proc/loadavg)
 
 table=$(mktemp)
 trap 'rm -f "$report" "$measure" "$table"' EXIT
@@ -383,7 +385,9 @@ END {
     echo
     echo "Measured $(date '+%F %H:%M %Z') under $(/usr/lib/wine/wine64 --version 2>/dev/null || wine --version) on Xvfb" \
         "${ZELVANE_SCREEN:-1024x768x24}, $(nproc) cores; ${seconds} s per mode; executable $scr" \
-        "($(x86_64-w64-mingw32-objdump -f "$scr" 2>/dev/null | awk '/file format/ { print $NF }'))."
+        "($(x86_64-w64-mingw32-objdump -f "$scr" 2>/dev/null | awk '/file format/ { print $NF }'))." \
+        "Load average (1 min) of the machine before and after: $load_before, $load_after; other work on" \
+        "the shared cores slows Wine's process start and so the first frame most."
     echo
     cat "$table"
     echo

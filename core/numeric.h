@@ -1,4 +1,4 @@
-// Number conversions of the design: nearest integer with halves to even, checked
+// Number conversions of the program: nearest integer with halves to even, checked
 // 16/32-bit arithmetic, and the numeric value of a text.
 #pragma once
 

@@ -62,23 +62,10 @@ POINT ScreenPointOf(HWND dialog, int xTw, int yTw) {
 uint64_t ScreenDigestOutside(const RECT& hole) {
     const RECT screen = ScreenRect();
     const int w = screen.right - screen.left, h = screen.bottom - screen.top;
-    HDC screenDC = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screenDC);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screenDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screenDC, screen.left, screen.top, SRCCOPY);
-    ::GdiFlush();
+    const std::vector<uint32_t> px = CaptureScreen(screen);
     constexpr uint64_t kFnvOffset = 1469598103934665603ull, kFnvPrime = 1099511628211ull;
     uint64_t digest = kFnvOffset;
-    const auto* px = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < h && !px.empty(); ++y) {
         for (int x = 0; x < w; ++x) {
             POINT pt = {x + screen.left, y + screen.top};
             if (::PtInRect(&hole, pt))
@@ -86,10 +73,6 @@ uint64_t ScreenDigestOutside(const RECT& hole) {
             digest = (digest ^ px[y * w + x]) * kFnvPrime;
         }
     }
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screenDC);
     return digest;
 }
 

@@ -185,18 +185,17 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
-RECT FindColorBox(const RECT& area, COLORREF color, int tolerance) {
-    RECT box = {0, 0, 0, 0};
-    int w = area.right - area.left, h = area.bottom - area.top;
+std::vector<uint32_t> CaptureScreen(const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0)
-        return box;
-    // One copy of the area, then a scan in memory: GetPixel per point is far too slow.
+        return {};
+    // One copy of the area, then work in memory: GetPixel per point is far too slow.
     HDC screen = ::GetDC(nullptr);
     HDC mem = ::CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biHeight = -h;  // top-down
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -204,30 +203,45 @@ RECT FindColorBox(const RECT& area, COLORREF color, int tolerance) {
     HGDIOBJ old = ::SelectObject(mem, dib);
     ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
-    bool any = false;
     const auto* px = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint32_t v = px[y * w + x];
-            int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-            if (std::abs(r - GetRValue(color)) <= tolerance && std::abs(g - GetGValue(color)) <= tolerance &&
-                std::abs(b - GetBValue(color)) <= tolerance) {
-                if (!any) {
-                    box = {area.left + x, area.top + y, area.left + x + 1, area.top + y + 1};
-                    any = true;
-                } else {
-                    box.left = std::min<LONG>(box.left, area.left + x);
-                    box.top = std::min<LONG>(box.top, area.top + y);
-                    box.right = std::max<LONG>(box.right, area.left + x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, area.top + y + 1);
-                }
-            }
-        }
-    }
+    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
     ::SelectObject(mem, old);
     ::DeleteObject(dib);
     ::DeleteDC(mem);
     ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+namespace {
+
+bool PixelNear(uint32_t v, COLORREF color, int tolerance) {
+    const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+    return std::abs(r - GetRValue(color)) <= tolerance && std::abs(g - GetGValue(color)) <= tolerance &&
+           std::abs(b - GetBValue(color)) <= tolerance;
+}
+
+}  // namespace
+
+RECT FindColorBox(const RECT& area, COLORREF color, int tolerance) {
+    RECT box = {0, 0, 0, 0};
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const std::vector<uint32_t> px = CaptureScreen(area);
+    bool any = false;
+    for (int y = 0; y < h && !px.empty(); ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!PixelNear(px[y * w + x], color, tolerance))
+                continue;
+            if (!any) {
+                box = {area.left + x, area.top + y, area.left + x + 1, area.top + y + 1};
+                any = true;
+            } else {
+                box.left = std::min<LONG>(box.left, area.left + x);
+                box.top = std::min<LONG>(box.top, area.top + y);
+                box.right = std::max<LONG>(box.right, area.left + x + 1);
+                box.bottom = std::max<LONG>(box.bottom, area.top + y + 1);
+            }
+        }
+    }
     return box;
 }
 
@@ -327,31 +341,13 @@ RECT ScreenRect() {
 
 std::vector<RECT> FindColorBands(const RECT& area, COLORREF color, int tolerance) {
     std::vector<RECT> bands;
-    int w = area.right - area.left, h = area.bottom - area.top;
-    if (w <= 0 || h <= 0)
-        return bands;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* px = static_cast<const uint32_t*>(bits);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const std::vector<uint32_t> px = CaptureScreen(area);
     bool inBand = false;
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < h && !px.empty(); ++y) {
         int first = -1, last = -1;
         for (int x = 0; x < w; ++x) {
-            uint32_t v = px[y * w + x];
-            int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-            if (std::abs(r - GetRValue(color)) <= tolerance && std::abs(g - GetGValue(color)) <= tolerance &&
-                std::abs(b - GetBValue(color)) <= tolerance) {
+            if (PixelNear(px[y * w + x], color, tolerance)) {
                 if (first < 0)
                     first = x;
                 last = x;
@@ -371,10 +367,6 @@ std::vector<RECT> FindColorBands(const RECT& area, COLORREF color, int tolerance
         band.right = std::max<LONG>(band.right, area.left + last + 1);
         band.bottom = area.top + y + 1;
     }
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
     return bands;
 }
 
@@ -428,40 +420,29 @@ void Snapshot(const char* name, const RECT& area) {
     char folder[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("ZELVANE_SHOTS", folder, sizeof folder))
         return;
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w <= 0 || h <= 0)
+    const std::vector<uint32_t> px = CaptureScreen(area);
+    if (px.empty())
         return;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;  // bottom-up, as BMP files store rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD stride = ((w * 3 + 3) / 4) * 4;
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = area.right - area.left;
+    ih.biHeight = -(area.bottom - area.top);  // top-down rows, as captured
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    const DWORD dataSize = static_cast<DWORD>(px.size() * sizeof(uint32_t));
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;  // "BM"
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + stride * h;
-    std::string path = std::string(folder) + "\\" + name + ".bmp";
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + dataSize;
+    const std::string path = std::string(folder) + "\\" + name + ".bmp";
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ::WriteFile(file, &fh, sizeof fh, &written, nullptr);
-        ::WriteFile(file, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
-        ::WriteFile(file, bits, stride * h, &written, nullptr);
-        ::CloseHandle(file);
-    }
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(file, &fh, sizeof fh, &written, nullptr);
+    ::WriteFile(file, &ih, sizeof ih, &written, nullptr);
+    ::WriteFile(file, px.data(), dataSize, &written, nullptr);
+    ::CloseHandle(file);
 }
 
 }  // namespace e2e

@@ -57,6 +57,8 @@ std::string ClassOf(HWND hWnd);
 
 // Screen pixels (the screen DC, as a user sees it).
 COLORREF ScreenPixel(int x, int y);
+// One copy of an area of the screen, row by row from the top, as 0x00RRGGBB values.
+std::vector<uint32_t> CaptureScreen(const RECT& area);
 // Bounding box of the pixels of `color` (within tolerance per channel) in `area`;
 // an empty rectangle when there are none.
 RECT FindColorBox(const RECT& area, COLORREF color, int tolerance);

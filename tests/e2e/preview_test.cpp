@@ -59,31 +59,6 @@ bool HasColor(const RECT& area, COLORREF color) {
     return box.right > box.left;
 }
 
-// The screen pixels of an area, row by row, as 0x00RRGGBB values.
-std::vector<uint32_t> CaptureScreen(const RECT& area) {
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* px = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 class Preview : public ::testing::Test {
 protected:
     void SetUp() override {
