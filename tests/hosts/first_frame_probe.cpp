@@ -5,7 +5,7 @@
 //   first_frame_probe preview SCR [RUNS]   the same for "SCR /P <handle>" into the test
 //                                          display-settings dialog's popup preview (yellow inside it)
 //   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
-//                                          timed like the saver after it, as Wine's floor
+//                                          timed after each start of the saver, as Wine's floor
 //   first_frame_probe objects EXE          GDI objects of the running process EXE (read from its
 //                                          own GDI handle table), what GetGuiResources answers,
 //                                          and its windows
@@ -41,7 +41,6 @@ constexpr DWORD kCleanScreenPollMs = 20;
 constexpr DWORD kExitTimeoutMs = 5000;
 constexpr DWORD kKillTimeoutMs = 5000;
 constexpr wchar_t kBareProcessExe[] = L"saver_flag_probe.exe";  // a Win32 program that ends at once
-constexpr wchar_t kSelfExe[] = L"first_frame_probe.exe";
 constexpr wchar_t kPlainWindowCommand[] = L"plain-window";
 constexpr wchar_t kPlainWindowClass[] = L"ZelvaneProbePlainWindow";
 constexpr size_t kPlacementChars = 96;
@@ -57,11 +56,6 @@ public:
     OwnedHandle(const OwnedHandle&) = delete;
     OwnedHandle& operator=(const OwnedHandle&) = delete;
     HANDLE get() const { return h_; }
-    void reset(HANDLE h) {
-        if (h_)
-            ::CloseHandle(h_);
-        h_ = h;
-    }
 
 private:
     HANDLE h_;
@@ -152,11 +146,15 @@ std::wstring Widen(const char* text) {
     return wide;
 }
 
-std::wstring ExeFolder() {
+std::wstring SelfPath() {
     wchar_t path[MAX_PATH] = {};
     const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+    return std::wstring(path, n);
+}
+
+std::wstring ExeFolder() {
+    const std::wstring self = SelfPath();
+    return self.substr(0, self.find_last_of(L"\\/") + 1);
 }
 
 bool Start(const std::wstring& exe, const std::wstring& args, PROCESS_INFORMATION& pi) {
@@ -243,21 +241,31 @@ FrameTiming TimeFirstFrame(const std::wstring& scr,
 }
 
 // How long Wine takes to start a bare Win32 program and see it end: the floor under any
-// first frame.
-std::vector<double> TimeBareProcess(int runs) {
-    std::vector<double> times;
-    const std::wstring exe = ExeFolder() + kBareProcessExe;
-    for (int i = 0; i < runs; ++i) {
-        PROCESS_INFORMATION pi;
-        Stopwatch clock;
-        if (!Start(exe, L"", pi))
-            break;
-        ::WaitForSingleObject(pi.hProcess, kFrameTimeoutMs);
-        times.push_back(clock.ElapsedMs());
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
+// first frame. Negative when it could not be started.
+double TimeBareProcess() {
+    PROCESS_INFORMATION pi;
+    Stopwatch clock;
+    if (!Start(ExeFolder() + kBareProcessExe, L"", pi))
+        return -1;
+    ::WaitForSingleObject(pi.hProcess, kFrameTimeoutMs);
+    const double elapsed = clock.ElapsedMs();
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return elapsed;
+}
+
+// The smallest program that shows yellow over the area, timed like the saver: Wine's floor.
+FrameTiming TimePlainWindow(ScreenCopy& copy, const RECT& area) {
+    wchar_t placement[kPlacementChars];
+    std::swprintf(placement, kPlacementChars, L"%ls %ld %ld %ld %ld", kPlainWindowCommand, area.left, area.top,
+                  area.right - area.left, area.bottom - area.top);
+    PROCESS_INFORMATION pi;
+    const FrameTiming timing = TimeFirstFrame(SelfPath(), placement, copy, area, true, pi);
+    if (pi.hProcess) {
+        OwnedHandle process(pi.hProcess), thread(pi.hThread);
+        EndProcess(pi);
     }
-    return times;
+    return timing;
 }
 
 void PrintSeries(const char* name, const std::vector<double>& values) {
@@ -275,7 +283,7 @@ double ClockSecondsInMinute() {
 }
 
 int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
-    std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows;
+    std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows, bare;
     RECT area = {0, 0, 0, 0};
     for (int run = 0; run < runs; ++run) {
         display_host::Client host;
@@ -329,27 +337,19 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
         frames.push_back(timing.frameMs);
         if (timing.windowMs >= 0)
             windows.push_back(timing.windowMs);
-    }
 
-    // The same measurement of the smallest program that shows yellow there: Wine's floor.
-    const std::wstring self = ExeFolder() + kSelfExe;
-    wchar_t placement[kPlacementChars];
-    std::swprintf(placement, kPlacementChars, L"%ls %ld %ld %ld %ld", kPlainWindowCommand, area.left, area.top,
-                  area.right - area.left, area.bottom - area.top);
-    ScreenCopy copy(area.right - area.left, area.bottom - area.top);
-    for (int run = 0; run < runs && copy.Valid() && WaitForCleanArea(copy, area); ++run) {
-        PROCESS_INFORMATION pi;
-        const FrameTiming timing = TimeFirstFrame(self, placement, copy, area, true, pi);
-        if (!pi.hProcess)
-            break;
-        OwnedHandle process(pi.hProcess), thread(pi.hThread);
-        EndProcess(pi);
-        if (timing.drawn)
-            plainFrames.push_back(timing.frameMs);
-        if (timing.windowMs >= 0)
-            plainWindows.push_back(timing.windowMs);
+        // The floors, right after each start so that they meet the same load on the machine.
+        if (WaitForCleanArea(copy, area)) {
+            const FrameTiming plain = TimePlainWindow(copy, area);
+            if (plain.drawn)
+                plainFrames.push_back(plain.frameMs);
+            if (plain.windowMs >= 0)
+                plainWindows.push_back(plain.windowMs);
+        }
+        const double bareMs = TimeBareProcess();
+        if (bareMs >= 0)
+            bare.push_back(bareMs);
     }
-    const std::vector<double> bare = TimeBareProcess(runs);
 
     PrintSeries("first_frame_ms", frames);
     if (!windows.empty())
