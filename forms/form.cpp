@@ -175,14 +175,17 @@ void Form::Show(bool modal) {
     Load();
     if (!hWnd_)
         return;
+    if (modal) {
+        // The program's other windows take no input while a modal form is up; they lose
+        // it before the form appears, so that no click can reach them past the dialog.
+        ModalState state{hWnd_, {}};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOtherWindow, reinterpret_cast<LPARAM>(&state));
+        modalDisabled_ = std::move(state.disabled);
+    }
     ::ShowWindow(hWnd_, maximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     ::UpdateWindow(hWnd_);
     if (!modal)
         return;
-    // The program's other windows take no input while a modal form is up.
-    ModalState state{hWnd_, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOtherWindow, reinterpret_cast<LPARAM>(&state));
-    modalDisabled_ = std::move(state.disabled);
     ::SetForegroundWindow(hWnd_);
     while (hWnd_)
         WaitAndDoEvents();

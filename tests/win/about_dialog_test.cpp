@@ -96,6 +96,7 @@ struct ModalProbe {
     HWND behind = nullptr;
     bool ran = false;
     bool behindEnabled = true;
+    int shows = 0;  // times the dialog became visible with the window behind still enabled
     bool aboutTopmost = false;
     bool aboutVisible = false;
     HWND about = nullptr;
@@ -118,6 +119,16 @@ void CALLBACK ProbeBehindModal(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
     probe.ran = true;
     probe.behindEnabled = ::IsWindowEnabled(probe.behind) != FALSE;
+}
+
+// Sees the modal dialog become visible and whether the window behind still took input then.
+LRESULT CALLBACK WatchModalShow(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && call->hwnd != probe.behind &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) && probe.behind &&
+        ::IsWindowEnabled(probe.behind))
+        ++probe.shows;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 class AboutDialog : public ::testing::Test {
@@ -232,7 +243,11 @@ TEST_F(AboutDialog, ModalAboutReturnsAfterAutoCloseWhileOtherWindowsTick) {
     UINT_PTR timer = ::SetTimer(nullptr, 0, kProbeDelayMs, &ProbeBehindModal);
     ASSERT_NE(timer, 0u);
     const int ticksBefore = behind.ticks;
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &WatchModalShow, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     dialog.About("", nullptr);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(probe.shows, 0) << "the dialog appeared while the window behind still took input";
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_TRUE(probe.ran);
     EXPECT_FALSE(probe.behindEnabled) << "the window behind takes no input during the modal show";
