@@ -127,23 +127,42 @@ FunctionEnd
 !insertmacro DEFINE_SCREEN_SAVER_PATH ""
 !insertmacro DEFINE_SCREEN_SAVER_PATH "un."
 
-; $R0 = 1 when the path in $R1 names the same file as $ScrFile. Both are compared in
-; their long form, so a short (8.3) or environment-variable spelling still matches; the
-; file must exist for that.
+; SCRNSAVE.EXE may spell the installed file in several ways: the long path the Screen Saver
+; settings write, a short (8.3) name, environment variables (REG_EXPAND_SZ), and for the
+; 32-bit file on 64-bit Windows also System32, which redirection maps to SysWOW64 for a
+; 32-bit program. $R2 = the path in $R2 in one spelling; $R3 to $R6 are used. Any short
+; name resolves only while the file exists.
 !macro DEFINE_IS_ZELVANE_PATH UN
+Function ${UN}OneSpelling
+    ExpandEnvStrings $R2 $R2
+    System::Call 'kernel32::GetLongPathNameW(w R2, w .R3, i ${MAX_PATH_CHARS}) i .R4'
+    ${If} $R4 <> 0
+        StrCpy $R2 $R3
+    ${EndIf}
+!if "${TARGET}" == "x86-unicode"
+    System::Call 'kernel32::GetSystemWow64DirectoryW(w .R3, i ${NSIS_MAX_STRLEN}) i .R4'
+    ${If} $R4 <> 0
+        StrCpy $R5 "$WINDIR\System32\"
+        StrLen $R4 $R5
+        StrCpy $R6 $R2 $R4
+        ${If} $R6 == $R5   ; case-insensitive, as Windows paths are
+            StrCpy $R6 $R2 "" $R4
+            StrCpy $R2 "$R3\$R6"
+        ${EndIf}
+    ${EndIf}
+!endif
+FunctionEnd
+
+; $R0 = 1 when the path in $R1 names the same file as $ScrFile.
 Function ${UN}IsZelvanePath
+    StrCpy $R2 $ScrFile
+    Call ${UN}OneSpelling
+    Push $R2
+    StrCpy $R2 $R1
+    Call ${UN}OneSpelling
+    Pop $R1
     StrCpy $R0 0
-    ExpandEnvStrings $R1 $R1
-    System::Call 'kernel32::GetLongPathNameW(w R1, w .R2, i ${MAX_PATH_CHARS}) i .R3'
-    ${If} $R3 = 0
-        StrCpy $R2 $R1
-    ${EndIf}
-    StrCpy $R5 $ScrFile
-    System::Call 'kernel32::GetLongPathNameW(w R5, w .R4, i ${MAX_PATH_CHARS}) i .R3'
-    ${If} $R3 = 0
-        StrCpy $R4 $ScrFile
-    ${EndIf}
-    ${If} $R2 == $R4   ; case-insensitive, as Windows paths are
+    ${If} $R2 == $R1   ; case-insensitive, as Windows paths are
         StrCpy $R0 1
     ${EndIf}
 FunctionEnd

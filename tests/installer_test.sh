@@ -2,13 +2,23 @@
 # Installs and uninstalls the screen saver silently with the real installer under Wine and
 # checks what a user would see: the file in the system folder, the entry in Add/Remove
 # Programs, and the current screen saver before, during and after.
-# Usage: installer_test.sh <ZelvaneSetup.exe> <ssZelvane.scr> <version>
+# Usage: installer_test.sh <ZelvaneSetup.exe> <ssZelvane.scr> <version> <32|64>
+# The last argument is the installer's width. A 32-bit installer on 64-bit Windows puts the
+# .scr into SysWOW64, itself under "Program Files (x86)" and its entry into the 32-bit view
+# of HKLM; the checks read that view by name, whichever Wine loader runs them.
 # Works on a copy of $WINEPREFIX (or a fresh prefix), so other tests keep theirs untouched.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 setup=$1
 scr=$2
 version=$3
+bits=$4
+case $bits in
+32) sysdir=syswow64 programs='Program Files (x86)' ;;
+64) sysdir=system32 programs='Program Files' ;;
+*) echo "installer width must be 32 or 64, not '$bits'" >&2; exit 2 ;;
+esac
+view=/reg:$bits
 
 base_prefix=${WINEPREFIX:-$root/build/wineprefix}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zelvane-installer-test.XXXXXX")
@@ -29,8 +39,8 @@ wineserver -p   # one server for all the steps below
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane'
 record_key='HKCU\Software\Zelvane\Installer'
-installed='C:\windows\system32\ssZelvane.scr'
-installed_unix="$WINEPREFIX/drive_c/windows/system32/ssZelvane.scr"
+installed="C:\\windows\\$sysdir\\ssZelvane.scr"
+installed_unix="$WINEPREFIX/drive_c/windows/$sysdir/ssZelvane.scr"
 other='C:\windows\system32\other.scr'
 failures=0
 checks=0
@@ -46,12 +56,12 @@ wine() {
 # Prints a registry value's data; fails when the value does not exist. Reads the key
 # taken by `snapshot` from there, which saves a Wine start per value.
 snapshot_key=
-snapshot() { snapshot_key=$1; snapshot=$(wine reg query "$1"); }
+snapshot() { snapshot_key=$1; snapshot=$(wine reg query "$1" $view); }
 reg_value() {
     if [ "$snapshot_key" = "$1" ]; then
         out=$snapshot
     else
-        out=$(wine reg query "$1" /v "$2") || return 1
+        out=$(wine reg query "$1" /v "$2" $view) || return 1
     fi
     printf '%s\n' "$out" | awk -v name="$2" '
         index($0, "    " name "    ") == 1 {
@@ -62,12 +72,17 @@ reg_value() {
         END { exit !found }'
 }
 reg_type() {
-    wine reg query "$1" /v "$2" | awk -v name="$2" 'index($0, "    " name "    ") == 1 {
+    wine reg query "$1" /v "$2" $view | awk -v name="$2" 'index($0, "    " name "    ") == 1 {
         split(substr($0, length(name) + 9), f, " "); print f[1] }'
 }
-set_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null; }
-delete_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
-key_exists() { wine reg query "$1" >/dev/null; }
+set_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f $view >/dev/null; }
+delete_value() { wine reg delete "$1" /v "$2" /f $view >/dev/null 2>&1 || true; }
+key_exists() { wine reg query "$1" $view >/dev/null; }
+upper() { printf '%s' "$1" | tr '[:lower:]' '[:upper:]'; }
+# The 8.3 name of the installed file, as the Screen Saver settings of old wrote it.
+short_name() {
+    wine cmd /c dir /x "$installed" | awk -v long="ssZelvane.scr" '$NF == long && NF >= 2 { print $(NF - 1) }'
+}
 
 scenario() { printf '\n--- %s\n' "$*"; }
 pass() { checks=$((checks + 1)); printf 'ok    %s\n' "$*"; }
@@ -77,9 +92,9 @@ check() {  # description command...
     shift
     if "$@"; then pass "$what"; else fail "$what"; fi
 }
-expect_value() {  # key name expected
+expect_value() {  # key name expected; paths and names compare without case, as on Windows
     if actual=$(reg_value "$1" "$2"); then
-        check "$2 = $3 (is '$actual')" [ "$actual" = "$3" ]
+        check "$2 = $3 (is '$actual')" [ "$(upper "$actual")" = "$(upper "$3")" ]
     else
         fail "$2 is missing, expected '$3'"
     fi
@@ -112,20 +127,20 @@ uninstall() {
     done
 }
 expect_installed() {
-    check "the .scr is in system32" cmp -s "$scr" "$installed_unix"
+    check "the .scr is in $sysdir" cmp -s "$scr" "$installed_unix"
     snapshot "$uninstall_key"
     expect_value "$uninstall_key" DisplayName Zelvane
     expect_value "$uninstall_key" DisplayVersion "$version"
     expect_value "$uninstall_key" Publisher Zelvane
-    expect_value "$uninstall_key" UninstallString '"C:\Program Files\Zelvane\Uninstall.exe"'
+    expect_value "$uninstall_key" UninstallString "\"C:\\$programs\\Zelvane\\Uninstall.exe\""
     expect_value "$uninstall_key" DisplayIcon "$installed,0"
     snapshot_key=
     check "the uninstaller is where UninstallString says" \
-        [ -f "$WINEPREFIX/drive_c/Program Files/Zelvane/Uninstall.exe" ]
+        [ -f "$WINEPREFIX/drive_c/$programs/Zelvane/Uninstall.exe" ]
 }
 expect_uninstalled() {
     check "the .scr is gone" [ ! -e "$installed_unix" ]
-    check "the uninstaller and its folder are gone" [ ! -e "$WINEPREFIX/drive_c/Program Files/Zelvane" ]
+    check "the uninstaller and its folder are gone" [ ! -e "$WINEPREFIX/drive_c/$programs/Zelvane" ]
     expect_no_key "$uninstall_key"
     expect_no_key "$record_key"
 }
@@ -153,7 +168,8 @@ install /SETACTIVE=1
 expect_value "$desktop" SCRNSAVE.EXE "$installed"
 # A reinstall while Zelvane is current must not record Zelvane as what came before it.
 install /SETACTIVE=1
-# The Control Panel may spell the same file differently.
+# The Control Panel may spell the same file differently: here with a variable and, for the
+# 32-bit file, the System32 that a 32-bit program sees as SysWOW64.
 set_value "$desktop" SCRNSAVE.EXE '%SystemRoot%\SYSTEM32\SSZELVANE.SCR' REG_EXPAND_SZ
 uninstall
 expect_uninstalled
@@ -178,6 +194,10 @@ install /SETACTIVE=1
 set_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
 install /SETACTIVE=1
 expect_value "$desktop" SCRNSAVE.EXE "$installed"
+# ... or by its short name.
+short=$(short_name)
+check "the installed file has a short name (is '$short')" [ -n "$short" ]
+set_value "$desktop" SCRNSAVE.EXE "C:\\WINDOWS\\$(upper "$sysdir")\\$short"
 uninstall
 expect_uninstalled
 expect_value "$desktop" SCRNSAVE.EXE 'C:\windows\system32\mine.scr'
