@@ -14,10 +14,13 @@
 #include "forms/form.h"
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
+#include "tests/win/test_support.h"
 #include "program/globals.h"
 
 namespace zelvane {
 namespace {
+
+using testing_support::PumpUntil;
 
 constexpr int32_t kShortIntervalMs = 200;
 constexpr int32_t kModalIntervalMs = 800;
@@ -47,18 +50,6 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-// Dispatches events until `done` holds or `timeoutMs` has passed.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        forms::WaitAndDoEvents(kTickMs);
-    }
-    return true;
-}
-
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
@@ -67,29 +58,10 @@ bool IsTopmost(HWND hWnd) {
     return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-HBITMAP CreateTopDownDib(HDC hDC, int width, int height, uint32_t** bits) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    return ::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
-}
-
-// The pixels of a rectangle of a window's client area, rows top to bottom, 0x00RRGGBB.
+// The pixels of a rectangle of a window's client area.
 std::vector<uint32_t> CaptureClient(HWND hWnd, const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
     forms::WindowDC windowDC(hWnd);
-    forms::UniqueMemDC mem(::CreateCompatibleDC(windowDC.get()));
-    uint32_t* bits = nullptr;
-    forms::UniqueBitmap dib(CreateTopDownDib(windowDC.get(), width, height, &bits));
-    if (!dib)
-        return {};
-    forms::SelectGuard keep(mem.get(), dib.get());
-    ::BitBlt(mem.get(), 0, 0, width, height, windowDC.get(), area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    return std::vector<uint32_t>(bits, bits + static_cast<size_t>(width) * height);
+    return testing_support::CaptureDC(windowDC.get(), area);
 }
 
 void MouseMoveOver(fabout& dialog, const forms::WindowlessControl& control) {
@@ -437,20 +409,21 @@ TEST_F(AboutDialog, ShowsItsTextInTheAnsiCodePageAndTheIconInItsBox) {
     const std::vector<uint32_t> shown = CaptureClient(dialog.hWnd(), box);
     forms::WindowDC screen(nullptr);
     forms::UniqueMemDC mem(::CreateCompatibleDC(screen.get()));
-    uint32_t* bits = nullptr;
-    forms::UniqueBitmap expected(CreateTopDownDib(screen.get(), kIconPx, kIconPx, &bits));
+    forms::UniqueBitmap drawn(::CreateCompatibleBitmap(screen.get(), kIconPx, kIconPx));
+    const RECT all = {0, 0, kIconPx, kIconPx};
+    std::vector<uint32_t> expected;
     {
-        forms::SelectGuard keep(mem.get(), expected.get());
-        const RECT all = {0, 0, kIconPx, kIconPx};
+        forms::SelectGuard keep(mem.get(), drawn.get());
         forms::UniqueBrush back(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
         ::FillRect(mem.get(), &all, back.get());
         ::DrawIconEx(mem.get(), 0, 0, icon.get(), kIconPx, kIconPx, 0, nullptr, DI_NORMAL);
-        ::GdiFlush();
+        expected = testing_support::CaptureDC(mem.get(), all);
     }
     ASSERT_EQ(shown.size(), static_cast<size_t>(kIconPx * kIconPx));
+    ASSERT_EQ(expected.size(), shown.size());
     int differing = 0;
     for (size_t i = 0; i < shown.size(); ++i)
-        differing += (shown[i] & kRgbMask) != (bits[i] & kRgbMask);
+        differing += (shown[i] & kRgbMask) != (expected[i] & kRgbMask);
     EXPECT_EQ(differing, 0) << "the picture box does not show icon 101";
     dialog.Unload();
 }

@@ -10,13 +10,16 @@
 #include "forms/runtime.h"
 #include "program/globals.h"
 #include "runcontrol/run_control.h"
+#include "tests/win/test_support.h"
 
 namespace zelvane {
 namespace {
 
+using testing_support::CursorCounter;
+using testing_support::PumpUntil;
+
 constexpr UINT_PTR kClockTimerId = 1;  // the clock's only timer
-constexpr DWORD kPumpMs = 50;
-constexpr DWORD kSecondMs = 3000;  // the whole-second clock moves on within this
+constexpr DWORD kSecondMs = 3000;      // the whole-second clock moves on within this
 constexpr UINT_PTR kProbeDelayMs = 300;
 constexpr int kInset = 2;  // pixels inside a label where the tests press
 
@@ -26,42 +29,23 @@ float AlternatingRandom() {
     return (draws++ % 2 == 0) ? 0.0f : 0.9f;
 }
 
-int CursorCounter() {
-    int value = ::ShowCursor(TRUE) - 1;
-    ::ShowCursor(FALSE);
-    return value;
-}
-
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        forms::WaitAndDoEvents(kPumpMs);
-    }
-    return true;
-}
-
 LPARAM InsideOf(const forms::WindowlessControl& label) {
     const RECT rc = label.PixelRect();
     return MAKELPARAM(rc.left + kInset, rc.top + kInset);
 }
 
-// What a thread timer did while the About dialog ran modally; thread timers carry no context.
-struct AboutProbe {
-    HWND clock = nullptr;
-    HWND about = nullptr;
-    bool closeClockFirst = false;
-} probe;
+// Timers on the clock that run inside the modal About over it: both close About, the
+// second closes the clock first, as another program would.
+constexpr UINT_PTR kCloseAbout = 100, kCloseClockThenAbout = 101;
+HWND aboutSeen = nullptr;  // timer procedures carry no context of their own
 
-void CALLBACK CloseAboutLater(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    probe.about = ::FindWindowA(forms::kFormClassName, "About");
-    if (probe.closeClockFirst)
-        ::SendMessageA(probe.clock, WM_CLOSE, 0, 0);
-    if (probe.about)
-        ::PostMessageA(probe.about, WM_SYSCOMMAND, SC_CLOSE, 0);
+void CALLBACK CloseAboutLater(HWND clock, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(clock, id);
+    aboutSeen = ::FindWindowA(forms::kFormClassName, "About");
+    if (id == kCloseClockThenAbout)
+        ::SendMessageA(clock, WM_CLOSE, 0, 0);
+    if (aboutSeen)
+        ::PostMessageA(aboutSeen, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 class ClockWindow : public ::testing::Test {
@@ -70,7 +54,7 @@ protected:
         TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
         TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
         EndRequested = kFalse;
-        probe = AboutProbe();
+        aboutSeen = nullptr;
         ::SetCursorPos(0, 0);
     }
     void TearDown() override {
@@ -80,13 +64,11 @@ protected:
         ShowMouseCursor();
     }
     void Tick() { ::SendMessageA(clock_.hWnd(), WM_TIMER, kClockTimerId, 0); }
-    // A right press that opens About over the clock; the probe closes it.
-    void RightPressWithAboutClosedBy(bool closeClockFirst) {
-        probe.clock = clock_.hWnd();
-        probe.closeClockFirst = closeClockFirst;
-        ASSERT_NE(::SetTimer(nullptr, 0, kProbeDelayMs, &CloseAboutLater), 0u);
-        ::SendMessageA(clock_.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, InsideOf(clock_.Label1));
-        ASSERT_NE(probe.about, nullptr) << "no About dialog over the clock";
+    // A right press on `label` that opens About over the clock; the timer `closer` closes it.
+    void RightPressOn(const forms::Label& label, UINT_PTR closer) {
+        ASSERT_NE(::SetTimer(clock_.hWnd(), closer, kProbeDelayMs, &CloseAboutLater), 0u);
+        ::SendMessageA(clock_.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, InsideOf(label));
+        ASSERT_NE(aboutSeen, nullptr) << "no About dialog over the clock";
     }
     fclock clock_;
 };
@@ -117,10 +99,7 @@ TEST_F(ClockWindow, ALeftPressOnTheTimeOrTheDateEndsTheRun) {
 
 TEST_F(ClockWindow, ARightPressOnTheDateOpensAboutAndTheRunGoesOnWithTheCursorHidden) {
     clock_.Show();
-    probe.clock = clock_.hWnd();
-    ASSERT_NE(::SetTimer(nullptr, 0, kProbeDelayMs, &CloseAboutLater), 0u);
-    ::SendMessageA(clock_.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, InsideOf(clock_.Label2));
-    EXPECT_NE(probe.about, nullptr) << "no About dialog over the clock";
+    RightPressOn(clock_.Label2, kCloseAbout);
     EXPECT_FALSE(EndRequested);
     EXPECT_LT(CursorCounter(), 0);
 }
@@ -129,7 +108,7 @@ TEST_F(ClockWindow, ARightPressOnTheDateOpensAboutAndTheRunGoesOnWithTheCursorHi
 // the cursor is not hidden again.
 TEST_F(ClockWindow, AnEndWhileAboutIsOpenEndsTheRunWithTheCursorShown) {
     clock_.Show();
-    RightPressWithAboutClosedBy(true);
+    RightPressOn(clock_.Label1, kCloseClockThenAbout);
     EXPECT_TRUE(EndRequested);
     EXPECT_GE(CursorCounter(), 0) << "the cursor was hidden again after the run ended";
 }
