@@ -8,7 +8,7 @@
 #include "core/about_text.h"
 #include "core/centering.h"
 #include "forms/runtime.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {

@@ -6,12 +6,20 @@
 #include "core/about_text.h"
 #include "forms/win.h"  // before the shell's header, which needs the Windows types
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace zelvane {
 namespace {
 constexpr char kShellWorkingFolder[] = "C:\\";
+constexpr DWORD kShellApartment = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE;
 }  // namespace
+
+void PrepareShellCalls() {
+    // Not examined: with no apartment, or one of another kind already there, the shell
+    // still does what it can, as it did before.
+    (void)::CoInitializeEx(nullptr, kShellApartment);
+}
 
 std::string OpenDocument(std::string target) {
     HWND owner = ::GetDesktopWindow();

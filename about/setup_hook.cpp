@@ -1,20 +1,18 @@
 // The setup window's hook.
 #include "about/setup_hook.h"
 
+#include "windows/window_utils.h"
+
 namespace zelvane {
 
 WNDPROC OldSetupWndProc = nullptr;
 
 void HookSetupWindow(HWND hWnd) {
-    OldSetupWndProc =
-        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SetupWndProc)));
+    HookWindow(hWnd, &SetupWndProc, OldSetupWndProc);
 }
 
 void UnhookSetupWindow(HWND hWnd) {
-    if (OldSetupWndProc) {
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldSetupWndProc));
-        OldSetupWndProc = nullptr;
-    }
+    UnhookWindow(hWnd, OldSetupWndProc);
 }
 
 LRESULT CALLBACK SetupWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

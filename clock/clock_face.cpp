@@ -5,7 +5,7 @@
 #include "core/preview_layout.h"
 #include "drawing/graphical.h"
 #include "forms/runtime.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 

@@ -2,8 +2,7 @@
 #include "clock/cover_windows.h"
 
 #include "core/numeric.h"
-#include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {
@@ -32,25 +31,7 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rc, LPARAM param) {
 
 }  // namespace
 
-fcover::fcover(const ScreenRect& pixels) : forms::Form(CoverSpec(pixels)) {}
-
-void fcover::Form_QueryUnload(int16_t&, int16_t unloadMode) {
-    // Closed from outside: the run ends, as it does when the clock window is closed.
-    if (unloadMode != forms::kUnloadFromCode)
-        RequestEnd();
-}
-
-void fcover::Form_KeyDown(int16_t, int16_t) {
-    RequestEnd();
-}
-
-void fcover::Form_KeyPress(int16_t) {
-    RequestEnd();
-}
-
-void fcover::Form_MouseDown(int16_t button, int16_t shift, float, float) {
-    HandleMouseDown(button, shift, kTrue);
-}
+fcover::fcover(const ScreenRect& pixels) : SaverForm(CoverSpec(pixels)) {}
 
 std::vector<ScreenRect> MonitorRects() {
     std::vector<ScreenRect> rects;

@@ -6,19 +6,13 @@
 #include <vector>
 
 #include "core/monitors.h"
-#include "forms/form.h"
+#include "runcontrol/saver_form.h"
 
 namespace zelvane {
 
-class fcover : public forms::Form {
+class fcover : public SaverForm {
 public:
     explicit fcover(const ScreenRect& pixels);
-
-protected:
-    void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
-    void Form_KeyDown(int16_t keyCode, int16_t shift) override;
-    void Form_KeyPress(int16_t keyAscii) override;
-    void Form_MouseDown(int16_t button, int16_t shift, float x, float y) override;
 };
 
 // The monitors of the desktop and the primary screen, in pixels.

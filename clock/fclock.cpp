@@ -5,7 +5,7 @@
 #include "core/numeric.h"
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 namespace {
@@ -60,11 +60,19 @@ std::string DateText(double date) {
     return FormatLongDate(date, forms::UserLocaleNames());
 }
 
+// Two random numbers a step, X first. Drawn into names: the order in which a call's
+// arguments are evaluated is unspecified (and right to left with these compilers).
+void NewRandomSteps(ClockMotion& motion) {
+    const float randomX = forms::Rnd();
+    const float randomY = forms::Rnd();
+    motion.NewSteps(randomX, randomY, TwipsPerPixelX, TwipsPerPixelY);
+}
+
 }  // namespace
 
 fclock* fclock::current_ = nullptr;
 
-fclock::fclock() : forms::Form(ClockSpec()) {
+fclock::fclock() : SaverForm(ClockSpec()) {
     Add(Label1);
     Add(Label2);
     Add(Timer1);
@@ -75,7 +83,7 @@ fclock::fclock() : forms::Form(ClockSpec()) {
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Label1.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Label1_MouseDown(b, s, x, y); };
     // A press on the date acts like a press anywhere else on the clock.
-    Label2.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Label2_MouseDown(b, s, x, y); };
+    Label2.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Form_MouseDown(b, s, x, y); };
     current_ = this;
 }
 
@@ -91,7 +99,7 @@ void fclock::Form_Load() {
     Move(0, 0, ToInt32(screenW), ToInt32(screenH));
     Maximize();
     motion_.Layout(screenW, screenH, Label1.Width(), Label1.Height());
-    motion_.NewSteps(forms::Rnd(), forms::Rnd(), TwipsPerPixelX, TwipsPerPixelY);
+    NewRandomSteps(motion_);
     motion_.DirX = 1;
     motion_.DirY = 1;
     motion_.Advance();
@@ -109,7 +117,7 @@ void fclock::Timer1_Timer() {
         LastDate = forms::Now();
     }
     Label1.SetCaption(TimeText(forms::Now()));
-    motion_.NewSteps(forms::Rnd(), forms::Rnd(), TwipsPerPixelX, TwipsPerPixelY);
+    NewRandomSteps(motion_);
     motion_.Advance();
     motion_.Bounce();
     PlaceLabels();
@@ -123,31 +131,11 @@ void fclock::PlaceLabels() {
 }
 
 void fclock::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
-    (void)cancel;
     Timer1.SetEnabled(false);
-    // Closed from outside (WM_CLOSE, the close command): the run must end as if a key had
-    // been pressed, or the driver would pump on with no window and the cursor hidden.
-    if (unloadMode != forms::kUnloadFromCode)
-        RequestEnd();
-}
-
-void fclock::Form_KeyDown(int16_t, int16_t) {
-    RequestEnd();
-}
-
-void fclock::Form_KeyPress(int16_t) {
-    RequestEnd();
-}
-
-void fclock::Form_MouseDown(int16_t button, int16_t shift, float, float) {
-    HandleMouseDown(button, shift, kTrue);
+    SaverForm::Form_QueryUnload(cancel, unloadMode);
 }
 
 void fclock::Label1_MouseDown(int16_t button, int16_t shift, float, float) {
-    HandleMouseDown(button, shift, kTrue);
-}
-
-void fclock::Label2_MouseDown(int16_t button, int16_t shift, float, float) {
     HandleMouseDown(button, shift, kTrue);
 }
 

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "core/motion.h"
-#include "forms/form.h"
+#include "runcontrol/saver_form.h"
 
 namespace zelvane {
 
-class fclock : public forms::Form {
+class fclock : public SaverForm {
 public:
     fclock();
     ~fclock() override;
@@ -25,14 +25,10 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
-    void Form_KeyDown(int16_t keyCode, int16_t shift) override;
-    void Form_KeyPress(int16_t keyAscii) override;
-    void Form_MouseDown(int16_t button, int16_t shift, float x, float y) override;
 
 private:
     void Timer1_Timer();
     void Label1_MouseDown(int16_t button, int16_t shift, float x, float y);
-    void Label2_MouseDown(int16_t button, int16_t shift, float x, float y);
     void PlaceLabels();
 
     double LastDate = 0;

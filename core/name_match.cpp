@@ -13,12 +13,12 @@ constexpr std::string_view kScreenSaverPageMark = "screen saver";
 constexpr std::string_view kPathSeparators = "/\\:";
 constexpr char kExtensionMark = '.';
 
-char LowerAscii(char c) {
+char LowerAsciiChar(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool EqualIgnoringCase(char a, char b) {
-    return LowerAscii(a) == LowerAscii(b);
+    return LowerAsciiChar(a) == LowerAsciiChar(b);
 }
 
 }  // namespace
@@ -43,9 +43,14 @@ bool IsScreenSaverPageText(std::string_view text) {
                        EqualIgnoringCase) != text.end();
 }
 
-bool EntryMatchesSaverName(std::string_view entry, std::string_view saverName) {
-    return !entry.empty() && entry.size() == saverName.size() &&
-           std::equal(entry.begin(), entry.end(), saverName.begin(), EqualIgnoringCase);
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAsciiChar);
+    return lower;
+}
+
+bool EntryMatchesSaverName(std::string_view entry, std::string_view saverName, LowerCaseFn lower) {
+    return !entry.empty() && lower(entry) == lower(saverName);
 }
 
 }  // namespace zelvane

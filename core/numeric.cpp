@@ -135,7 +135,7 @@ double DecimalValue(BlankSkippingReader& reader) {
 
     int64_t exponent = 0;
     const char marker = reader.Peek();
-    if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
+    if (marker == 'E' || marker == 'e') {
         reader.Advance();
         bool negativeExponent = false;
         if (reader.Peek() == '+' || reader.Peek() == '-') {

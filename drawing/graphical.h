@@ -6,7 +6,7 @@
 #include <string>
 
 #include "forms/win.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 

@@ -73,9 +73,17 @@ WindowlessControl::~WindowlessControl() {
     LetGoOfCursor(mouseIcon_.get(), nullptr);
 }
 
+void WindowlessControl::SetMousePointer(int16_t pointer) {
+    mousePointer_ = pointer;
+    if (form_)
+        form_->PointerChanged(*this);
+}
+
 void WindowlessControl::SetMouseIcon(UniqueCursor cursor) {
     LetGoOfCursor(mouseIcon_.get(), cursor.get());
     mouseIcon_ = std::move(cursor);
+    if (form_)
+        form_->PointerChanged(*this);
 }
 
 RECT WindowlessControl::PixelRect() const {

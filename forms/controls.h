@@ -57,8 +57,9 @@ public:
     void Move(int32_t left, int32_t top, int32_t width, int32_t height);
     void SetVisible(bool visible);
 
+    // A change of the pointer shows on screen at once when the mouse is over the control.
     int16_t MousePointer() const { return mousePointer_; }
-    void SetMousePointer(int16_t pointer) { mousePointer_ = pointer; }
+    void SetMousePointer(int16_t pointer);
     // The custom pointer, owned by the control; an empty owner means none.
     void SetMouseIcon(UniqueCursor cursor);
     HCURSOR MouseIcon() const { return mouseIcon_.get(); }

@@ -409,21 +409,30 @@ WindowlessControl* Form::HitTest(POINT pt) const {
     return nullptr;
 }
 
-LRESULT Form::OnMouseButton(int16_t button, LPARAM lParam) {
+// Mouse events go to the control under the point, in the control's own twips, or to
+// the form itself where there is none.
+void Form::DispatchMouse(MouseEvent event, int16_t button, LPARAM lParam) {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     int16_t shift = CurrentShiftState();
     if (WindowlessControl* control = HitTest(pt)) {
         RECT rc = control->PixelRect();
-        if (control->onMouseDown)
-            control->onMouseDown(button, shift, PixelsToTwipsX(pt.x - rc.left), PixelsToTwipsY(pt.y - rc.top));
-        return 0;
+        const MouseHandler& handler = event == MouseEvent::kDown ? control->onMouseDown : control->onMouseMove;
+        if (handler)
+            handler(button, shift, PixelsToTwipsX(pt.x - rc.left), PixelsToTwipsY(pt.y - rc.top));
+        return;
     }
-    Form_MouseDown(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+    if (event == MouseEvent::kDown)
+        Form_MouseDown(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+    else
+        Form_MouseMove(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+}
+
+LRESULT Form::OnMouseButton(int16_t button, LPARAM lParam) {
+    DispatchMouse(MouseEvent::kDown, button, lParam);
     return 0;
 }
 
 LRESULT Form::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     int16_t button = 0;
     if (wParam & MK_LBUTTON)
         button |= kButtonLeft;
@@ -431,14 +440,7 @@ LRESULT Form::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         button |= kButtonRight;
     if (wParam & MK_MBUTTON)
         button |= kButtonMiddle;
-    int16_t shift = CurrentShiftState();
-    if (WindowlessControl* control = HitTest(pt)) {
-        RECT rc = control->PixelRect();
-        if (control->onMouseMove)
-            control->onMouseMove(button, shift, PixelsToTwipsX(pt.x - rc.left), PixelsToTwipsY(pt.y - rc.top));
-        return 0;
-    }
-    Form_MouseMove(button, shift, PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y));
+    DispatchMouse(MouseEvent::kMove, button, lParam);
     return 0;
 }
 
@@ -448,12 +450,28 @@ LRESULT Form::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     POINT pt;
     ::GetCursorPos(&pt);
     ::ScreenToClient(hWnd_, &pt);
-    WindowlessControl* control = HitTest(pt);
-    if (control && control->mousePointer_ == kPointerCustom && control->mouseIcon_)
-        ::SetCursor(control->mouseIcon_.get());
-    else
-        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    ::SetCursor(PointerAt(pt));
     return TRUE;
+}
+
+HCURSOR Form::PointerAt(POINT clientPoint) const {
+    WindowlessControl* control = HitTest(clientPoint);
+    if (control && control->mousePointer_ == kPointerCustom && control->mouseIcon_)
+        return control->mouseIcon_.get();
+    return ::LoadCursorA(nullptr, IDC_ARROW);
+}
+
+// The platform asks for the pointer (WM_SETCURSOR) before the mouse-move event that
+// may change it: a control that changes its pointer under the mouse shows it at once.
+void Form::PointerChanged(const WindowlessControl& control) {
+    if (!hWnd_ || ::GetCapture())
+        return;
+    POINT pt;
+    if (!::GetCursorPos(&pt) || ::WindowFromPoint(pt) != hWnd_)
+        return;
+    ::ScreenToClient(hWnd_, &pt);
+    if (HitTest(pt) == &control)
+        ::SetCursor(PointerAt(pt));
 }
 
 LRESULT Form::OnKeyDown(UINT msg, WPARAM wParam, LPARAM lParam) {

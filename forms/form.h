@@ -108,6 +108,12 @@ private:
     LRESULT OnMouseButton(int16_t button, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    enum class MouseEvent { kDown, kMove };
+    void DispatchMouse(MouseEvent event, int16_t button, LPARAM lParam);
+    // The pointer for a point of the client area: the custom one of the control there, or the arrow.
+    HCURSOR PointerAt(POINT clientPoint) const;
+    // Called by a control whose pointer changed; shows it now when the mouse is over it.
+    void PointerChanged(const WindowlessControl& control);
     LRESULT OnKeyDown(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam);

@@ -150,9 +150,19 @@ zelvane::LocaleNames UserLocaleNames() {
     return names;
 }
 
+namespace {
+RandomSource scriptedRandom = nullptr;
+}  // namespace
+
 float Rnd() {
     static zelvane::UniformRandom generator;
-    return generator.Next();
+    return scriptedRandom ? scriptedRandom() : generator.Next();
+}
+
+RandomSource SetRandomSource(RandomSource source) {
+    RandomSource previous = scriptedRandom;
+    scriptedRandom = source;
+    return previous;
 }
 
 void Beep() {

@@ -44,6 +44,10 @@ zelvane::LocaleNames UserLocaleNames();
 
 // The one uniform [0, 1) generator of the program, never reseeded.
 float Rnd();
+// For tests: while a source is set, Rnd answers from it instead. Returns the source
+// it replaces; nullptr goes back to the generator.
+using RandomSource = float (*)();
+RandomSource SetRandomSource(RandomSource source);
 
 // The default system beep.
 void Beep();

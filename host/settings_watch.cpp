@@ -3,6 +3,7 @@
 #include "host/settings_watch.h"
 
 #include <array>
+#include <string_view>
 
 #include "core/name_match.h"
 
@@ -58,13 +59,21 @@ std::string SelectedEntry(HWND list) {
     return entry;
 }
 
+// The lower-case form in the system's ANSI code page: accented letters fold too.
+std::string LowerAnsi(std::string_view text) {
+    std::string lower(text);
+    if (!lower.empty())
+        ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
 }  // namespace
 
 Bool16 IsSaverSelected(HWND hDialog, const std::string& saverName) {
     const HWND parent = ListParent(hDialog);
     for (HWND list = ::FindWindowExA(parent, nullptr, kListClass, nullptr); list;
          list = ::FindWindowExA(parent, list, kListClass, nullptr)) {
-        if (EntryMatchesSaverName(SelectedEntry(list), saverName))
+        if (EntryMatchesSaverName(SelectedEntry(list), saverName, LowerAnsi))
             return kTrue;
     }
     return kFalse;

@@ -77,15 +77,11 @@ void Pause(float seconds) {
 }
 
 void HookSaverWindow(HWND hWnd) {
-    OldSaverWndProc =
-        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SaverWndProc)));
+    HookWindow(hWnd, &SaverWndProc, OldSaverWndProc);
 }
 
 void UnhookSaverWindow(HWND hWnd) {
-    if (OldSaverWndProc) {
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldSaverWndProc));
-        OldSaverWndProc = nullptr;
-    }
+    UnhookWindow(hWnd, OldSaverWndProc);
 }
 
 }  // namespace zelvane

@@ -2,7 +2,7 @@
 #include "setup/fsetup.h"
 
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 namespace {

@@ -1,6 +1,8 @@
 // Start-up, the running-copy rules, and the configure and saver drivers.
 #include "startup/main.h"
 
+#include "about/open_document.h"
+#include "about/setup_hook.h"
 #include "clock/cover_windows.h"
 #include "clock/fclock.h"
 #include "core/command_line.h"
@@ -9,8 +11,7 @@
 #include "forms/settings.h"
 #include "runcontrol/run_control.h"
 #include "setup/fsetup.h"
-#include "about/setup_hook.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {
@@ -20,11 +21,6 @@ constexpr UINT kSpiSetScreenSaverRunning = SPI_SETSCREENSAVERRUNNING;  // 97
 
 // Set when a saver starts beside a running copy whose preview is recorded.
 Bool16 PreviewHadOwner = kFalse;
-
-HWND HandleFromNumber(int32_t value) {
-    // Window handles travel as 32-bit numbers; the platform sign-extends them.
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
-}
 
 // A form window captioned with the title belongs to a running copy: hand it the
 // foreground and end this process.
@@ -61,6 +57,8 @@ void ApplyRunningInstanceRules() {
 }  // namespace
 
 void Main() {
+    // Before anything can reach the shell: the link presses of the About dialog.
+    PrepareShellCalls();
     YearText = kYearText;
     AppTitle = forms::AppTitle();
     const std::string text = NormalizedArguments(ArgumentsOf(::GetCommandLineA()));

@@ -14,8 +14,9 @@
 #include "forms/settings.h"
 #include "host/settings_watch.h"
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "startup/main.h"
+#include "windows/window_utils.h"
 
 namespace zelvane {
 namespace {
@@ -23,11 +24,6 @@ namespace {
 constexpr int32_t kFacePenWidth = 1;
 constexpr int32_t kFacePoints = 18;
 constexpr float kPassSeconds = 1.0f;
-
-HWND HandleFromNumber(int32_t value) {
-    // Window handles travel as 32-bit numbers; the platform sign-extends them.
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
-}
 
 void WriteActiveSetup(const std::string& value) {
     forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, value);

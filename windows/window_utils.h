@@ -1,12 +1,19 @@
 // Finding the program's own form window, bringing a window back, keeping one on top,
-// placing a dialog over its owner.
+// placing a dialog over its owner, hooking a window's procedure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "forms/win.h"
 
 namespace zelvane {
+
+// The window a command line or the settings name by number. Window handles travel as
+// 32-bit numbers; the platform sign-extends them.
+inline HWND HandleFromNumber(int32_t value) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+}
 
 // A top-level window of the form class (or `className` when not empty) with that caption.
 HWND FindAppWindow(const std::string& title, const std::string& className);
@@ -15,5 +22,10 @@ void MakeTopMost(HWND hWnd);
 // Moves `hWnd` (size unchanged) to the centre of `owner`, inside the work area of the
 // owner's monitor; nothing when the owner is hidden or minimised.
 void CenterOverWindow(HWND hWnd, HWND owner);
+
+// Window hooks: puts `proc` on the window and keeps the procedure it replaced in `old`;
+// the unhook puts `old` back and clears it, and does nothing while `old` is clear.
+void HookWindow(HWND hWnd, WNDPROC proc, WNDPROC& old);
+void UnhookWindow(HWND hWnd, WNDPROC& old);
 
 }  // namespace zelvane

@@ -13,45 +13,13 @@ using namespace e2e;
 
 constexpr DWORD kStartMs = 10000;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kLogPixels[] = "LogPixels";
 constexpr int kDefaultDpi = 96;
-
-// Sets the user's pixels per inch for the programs started next; puts the old value back.
-class ScopedDpi {
-public:
-    explicit ScopedDpi(DWORD dpi) {
-        DWORD size = sizeof old_;
-        had_ = ::RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
-               ERROR_SUCCESS;
-        Set(dpi);
-    }
-    ~ScopedDpi() {
-        if (had_)
-            Set(old_);
-        else
-            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
-    }
-
-private:
-    static void Set(DWORD dpi) {
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi);
-    }
-    DWORD old_ = 0;
-    bool had_ = false;
-};
-
-RECT ScreenRect() {
-    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
 
 // Height of the yellow glyphs of the running saver's time and date.
 int SaverTextHeight(int dpi) {
     ScopedDpi scoped(dpi);
-    KillStraySavers();
-    Process saver = StartSaver("/S");
-    HWND w = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
-    EXPECT_NE(w, nullptr);
+    Process saver;
+    EXPECT_NE(StartSaverRun(saver, kStartMs), nullptr);
     ::Sleep(800);
     RECT box = FindColorBox(ScreenRect(), kYellow, 8);
     PressKey(VK_SPACE);
@@ -69,6 +37,14 @@ TEST(Dpi, SaverTextGrowsWithThePixelsPerInch) {
     EXPECT_NEAR(static_cast<double>(h144) / h96, 1.5, 0.08);
 }
 
+// The client area on screen, after checking that it keeps its stored size in inches.
+RECT ClientAreaOfStoredSize(HWND hWnd, int twipsPerPixel, int widthTw, int heightTw) {
+    const RECT area = ClientRectOnScreen(hWnd);
+    EXPECT_NEAR(area.right - area.left, widthTw / twipsPerPixel, 1);
+    EXPECT_NEAR(area.bottom - area.top, heightTw / twipsPerPixel, 1);
+    return area;
+}
+
 class SetupAtDpi : public ::testing::TestWithParam<int> {};
 
 TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
@@ -79,15 +55,9 @@ TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
     HWND w = WaitForWindow(setup.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
     ASSERT_NE(w, nullptr);
     ::Sleep(500);
-    const int tpp = (1440 + dpi / 2) / dpi;
-    RECT client;
-    ::GetClientRect(w, &client);
-    EXPECT_NEAR(client.right, 5880 / tpp, 1);
-    EXPECT_NEAR(client.bottom, 3135 / tpp, 1);
+    const int tpp = TwipsPerPixelAt(dpi);
+    const RECT area = ClientAreaOfStoredSize(w, tpp, 5880, 3135);
     // The label's dark text lies inside the client area with a margin all round.
-    POINT origin = {0, 0};
-    ::ClientToScreen(w, &origin);
-    RECT area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
     RECT text = FindColorBox(area, ::GetSysColor(COLOR_BTNTEXT), 40);
     ASSERT_GT(text.right - text.left, 0) << "no label text found";
     EXPECT_GT(text.left, area.left);
@@ -106,23 +76,16 @@ class AboutAtDpi : public ::testing::TestWithParam<int> {};
 TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     const int dpi = GetParam();
     ScopedDpi scoped(dpi);
-    KillStraySavers();
-    Process saver = StartSaver("/S");
-    HWND clock = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    Process saver;
+    HWND clock = StartSaverRun(saver, kStartMs);
     ASSERT_NE(clock, nullptr);
     ::Sleep(700);
     ClickAt(20, 20, 2);
     HWND about = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", "About", kStartMs);
     ASSERT_NE(about, nullptr);
     ::Sleep(500);
-    const int tpp = (1440 + dpi / 2) / dpi;
-    RECT client;
-    ::GetClientRect(about, &client);
-    EXPECT_NEAR(client.right, 6555 / tpp, 1);
-    EXPECT_NEAR(client.bottom, 3180 / tpp, 1);
-    POINT origin = {0, 0};
-    ::ClientToScreen(about, &origin);
-    const RECT area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    const int tpp = TwipsPerPixelAt(dpi);
+    const RECT area = ClientAreaOfStoredSize(about, tpp, 6555, 3180);
     // The OK button lies wholly inside the client area.
     HWND ok = ::FindWindowExA(about, nullptr, "Button", nullptr);
     ASSERT_NE(ok, nullptr);
@@ -140,11 +103,8 @@ TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     EXPECT_LT(links.right, area.right);
     EXPECT_GT(links.bottom - links.top, 240 / tpp) << "expected the e-mail and the web link on two lines";
     EXPECT_LT(links.bottom, button.top);
-    ::PostMessageA(about, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, 3000));
-    ::PostMessageA(clock, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(saver.WaitExit(3000));
-    LowerScreenSaverRunningFlag();
+    CloseSaverRun(saver, clock, kStartMs);
+    EXPECT_FALSE(::IsWindow(about));
 }
 
 INSTANTIATE_TEST_SUITE_P(CommonScalings, AboutAtDpi, ::testing::Values(96, 120, 144));

@@ -12,6 +12,23 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr char kSettingsKey[] = "Software\\Zelvane\\Settings";
 constexpr char kActiveSetup[] = "ActiveSetup";
+constexpr char kFormClass[] = "ThunderRT6FormDC";
+constexpr char kAboutCaption[] = "About";
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+constexpr int kTwipsPerInch = 1440;
+constexpr int kCentiPointsPerInch = 7200;
+
+int ScreenDpi(int index) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, index);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void SetUserDpi(DWORD dpi) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi);
+}
 
 struct FindState {
     DWORD pid;
@@ -443,6 +460,95 @@ void Snapshot(const char* name, const RECT& area) {
     ::WriteFile(file, &ih, sizeof ih, &written, nullptr);
     ::WriteFile(file, px.data(), dataSize, &written, nullptr);
     ::CloseHandle(file);
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+bool EndsByItself(Process& p, DWORD timeoutMs, bool* sawWindow, DWORD* exitCode) {
+    *sawWindow = false;
+    const bool ended = WaitUntil(
+        [&] {
+            if (CountProcessWindows(p.Pid(), true) > 0)
+                *sawWindow = true;
+            return !p.Running();
+        },
+        timeoutMs);
+    *exitCode = p.ExitCode();
+    return ended;
+}
+
+HWND StartSaverRun(Process& saver, DWORD timeoutMs) {
+    KillStraySavers();
+    LowerScreenSaverRunningFlag();
+    saver = StartSaver("/S");
+    return saver.Running() ? WaitForWindow(saver.Pid(), kFormClass, nullptr, timeoutMs) : nullptr;
+}
+
+void CloseSaverRun(Process& saver, HWND clock, DWORD timeoutMs) {
+    if (saver.Running()) {
+        if (HWND about = WaitForWindow(saver.Pid(), kFormClass, kAboutCaption, 0))
+            ::PostMessageA(about, WM_CLOSE, 0, 0);
+        if (::IsWindow(clock))
+            ::PostMessageA(clock, WM_CLOSE, 0, 0);
+        saver.WaitExit(timeoutMs);
+    }
+    if (saver.Running()) {
+        saver.Kill();
+        LowerScreenSaverRunningFlag();
+    }
+}
+
+RECT ClientRectOnScreen(HWND hWnd) {
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    POINT origin = {0, 0};
+    ::ClientToScreen(hWnd, &origin);
+    return {origin.x, origin.y, origin.x + rc.right, origin.y + rc.bottom};
+}
+
+int TwipsPerPixelAt(int dpi) {
+    return (kTwipsPerInch + dpi / 2) / dpi;
+}
+
+int TwipsToPixelsX(int twips) {
+    return ::MulDiv(twips, ScreenDpi(LOGPIXELSX), kTwipsPerInch);
+}
+
+int TwipsToPixelsY(int twips) {
+    return ::MulDiv(twips, ScreenDpi(LOGPIXELSY), kTwipsPerInch);
+}
+
+SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text) {
+    HDC screen = ::GetDC(nullptr);
+    LOGFONTA lf = {};
+    lf.lfHeight = -::MulDiv(centiPoints, ::GetDeviceCaps(screen, LOGPIXELSY), kCentiPointsPerInch);
+    lf.lfWeight = weight;
+    lf.lfCharSet = ANSI_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    HFONT font = ::CreateFontIndirectA(&lf);
+    HGDIOBJ old = ::SelectObject(screen, font);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(screen, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    return extent;
+}
+
+ScopedDpi::ScopedDpi(DWORD dpi) {
+    DWORD size = sizeof old_;
+    had_ = ::RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
+           ERROR_SUCCESS;
+    SetUserDpi(dpi);
+}
+
+ScopedDpi::~ScopedDpi() {
+    if (had_)
+        SetUserDpi(old_);
+    else
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
 }
 
 }  // namespace e2e

@@ -46,6 +46,17 @@ Process StartSaver(const std::string& args);
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
+// Watches a start that should end by itself: false when it still ran after `timeoutMs`.
+// `sawWindow` tells whether it ever showed a window meanwhile, `exitCode` how it ended.
+bool EndsByItself(Process& p, DWORD timeoutMs, bool* sawWindow, DWORD* exitCode);
+
+// A full-screen run for a test, after clearing what earlier tests left: starts "/S" in
+// `saver` and returns its clock window, null when none appeared within `timeoutMs`.
+HWND StartSaverRun(Process& saver, DWORD timeoutMs);
+// Ends a run as another program would (About first, then the clock), so that the
+// system's screen-saver flag comes down; kills it and lowers the flag only when that fails.
+void CloseSaverRun(Process& saver, HWND clock, DWORD timeoutMs);
+
 // The first visible top-level window of process `pid` with this class (and caption, when
 // `title` is not null); null when none within `timeoutMs`.
 HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
@@ -84,6 +95,28 @@ void KillStraySavers();
 
 // The primary screen, in pixels.
 RECT ScreenRect();
+// A window's client area in screen coordinates.
+RECT ClientRectOnScreen(HWND hWnd);
+// Twips per pixel at `dpi` pixels per inch, to the nearest whole number.
+int TwipsPerPixelAt(int dpi);
+// Twips (1/1440 inch) in pixels of the screen, at its present pixels per inch.
+int TwipsToPixelsX(int twips);
+int TwipsToPixelsY(int twips);
+// The extent of `text` in a screen font of that face, size (1/100 point) and weight.
+SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text);
+
+// Sets the user's pixels per inch for the programs started next; puts the old value back.
+class ScopedDpi {
+public:
+    explicit ScopedDpi(DWORD dpi);
+    ~ScopedDpi();
+    ScopedDpi(const ScopedDpi&) = delete;
+    ScopedDpi& operator=(const ScopedDpi&) = delete;
+
+private:
+    DWORD old_ = 0;
+    bool had_ = false;
+};
 // The boxes of the horizontal bands of `color` in `area`, top to bottom: runs of rows that
 // hold the colour, split wherever a row holds none of it.
 std::vector<RECT> FindColorBands(const RECT& area, COLORREF color, int tolerance);

@@ -29,18 +29,9 @@ protected:
 
     // Starts the program with `args` and watches it end by itself: false when it was still
     // running after the liveness bound. `sawWindow` tells whether it ever showed a window.
-    static bool EndsByItself(const std::string& args, bool* sawWindow, DWORD* exitCode) {
+    static bool StartEndsByItself(const std::string& args, bool* sawWindow, DWORD* exitCode) {
         Process p = StartSaver(args);
-        *sawWindow = false;
-        bool ended = WaitUntil(
-            [&] {
-                if (CountProcessWindows(p.Pid(), true) > 0)
-                    *sawWindow = true;
-                return !p.Running();
-            },
-            kQuickEndMs);
-        *exitCode = p.ExitCode();
-        return ended;
+        return EndsByItself(p, kQuickEndMs, sawWindow, exitCode);
     }
 };
 
@@ -79,7 +70,7 @@ TEST_F(SaverCommandLine, PasswordAndUnrecognisedLinesEndAtOnceAndLeaveTheSetting
         WriteActiveSetup(kUntouched);
         bool sawWindow = true;
         DWORD exitCode = STILL_ACTIVE;
-        EXPECT_TRUE(EndsByItself(args, &sawWindow, &exitCode)) << "still running";
+        EXPECT_TRUE(StartEndsByItself(args, &sawWindow, &exitCode)) << "still running";
         EXPECT_FALSE(sawWindow);
         EXPECT_EQ(exitCode, 0u);
         EXPECT_EQ(ReadActiveSetup(), kUntouched);
@@ -96,7 +87,7 @@ TEST_F(SaverCommandLine, PreviewAnywhereWinsOverEveryOtherMode) {
         SCOPED_TRACE("\"" + args.substr(0, 16) + "\" (" + std::to_string(args.size()) + " characters)");
         bool sawWindow = true;
         DWORD exitCode = STILL_ACTIVE;
-        EXPECT_TRUE(EndsByItself(args, &sawWindow, &exitCode)) << "still running";
+        EXPECT_TRUE(StartEndsByItself(args, &sawWindow, &exitCode)) << "still running";
         EXPECT_FALSE(sawWindow) << "a window appeared";
         EXPECT_EQ(exitCode, 0u);
     }

@@ -17,28 +17,10 @@ constexpr DWORD kQuickEndMs = 5000;  // liveness bound for a start that ends at 
 constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kStaleHandle[] = "123456";
 
-// Closes a saver the way another program would; kills it only if that fails.
-void CloseSaver(Process& saver, HWND window) {
-    if (saver.Running() && window)
-        ::PostMessageA(window, WM_CLOSE, 0, 0);
-    if (!saver.WaitExit(kStartMs)) {
-        saver.Kill();
-        LowerScreenSaverRunningFlag();
-    }
-}
-
-// Watches a start that must end at once: true when it ended without ever showing a window.
+// A start that must end at once: true when it ended without ever showing a window.
 bool EndsWithoutAWindow(Process& p, DWORD* exitCode) {
-    bool sawWindow = false;
-    bool ended = WaitUntil(
-        [&] {
-            if (CountProcessWindows(p.Pid(), true) > 0)
-                sawWindow = true;
-            return !p.Running();
-        },
-        kQuickEndMs);
-    *exitCode = p.ExitCode();
-    return ended && !sawWindow;
+    bool sawWindow = true;
+    return EndsByItself(p, kQuickEndMs, &sawWindow, exitCode) && !sawWindow;
 }
 
 class SaverInstance : public ::testing::Test {
@@ -57,7 +39,7 @@ TEST_F(SaverInstance, LoneSaverResetsAStaleRecordToZero) {
     HWND window = WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ReadActiveSetup(), "0");
-    CloseSaver(saver, window);
+    CloseSaverRun(saver, window, kStartMs);
 }
 
 // The display-settings dialog runs a preview and then the full-screen saver ("Preview"
@@ -74,7 +56,7 @@ TEST_F(SaverInstance, SaverBesideARunningPreviewRunsAndKeepsItsRecord) {
     HWND window = WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(window, nullptr) << "the saver did not run beside the preview";
     EXPECT_EQ(ReadActiveSetup(), record);
-    CloseSaver(saver, window);
+    CloseSaverRun(saver, window, kStartMs);
     EXPECT_EQ(saver.ExitCode(), 0u);
     EXPECT_EQ(ReadActiveSetup(), record);
     EXPECT_TRUE(preview.Running());
@@ -120,7 +102,7 @@ TEST_F(SaverInstance, SaverBesideAnotherCopyEndsAtOnceWithoutAPreviewRecord) {
         EXPECT_EQ(exists, existed);
         EXPECT_TRUE(first.Running());
     }
-    CloseSaver(first, firstWindow);
+    CloseSaverRun(first, firstWindow, kStartMs);
 }
 
 // The same rule with a record that a preview left behind: any non-zero number counts, so
@@ -135,8 +117,8 @@ TEST_F(SaverInstance, SaverBesideAnotherCopyRunsWhenARecordIsStored) {
     HWND secondWindow = WaitForWindow(second.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(secondWindow, nullptr);
     EXPECT_EQ(ReadActiveSetup(), kStaleHandle);
-    CloseSaver(second, secondWindow);
-    CloseSaver(first, firstWindow);
+    CloseSaverRun(second, secondWindow, kStartMs);
+    CloseSaverRun(first, firstWindow, kStartMs);
     EXPECT_EQ(ReadActiveSetup(), kStaleHandle);
 }
 

@@ -25,27 +25,13 @@ constexpr WPARAM kScreenSaveLowBit = SC_SCREENSAVE | 1;  // 0xF141
 class SaverRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        KillStraySavers();
-        LowerScreenSaverRunningFlag();
-        saver_ = StartSaver("/S");
-        ASSERT_TRUE(saver_.Running());
-        window_ = WaitForWindow(saver_.Pid(), kFormClass, nullptr, kStartMs);
+        window_ = StartSaverRun(saver_, kStartMs);
         ASSERT_NE(window_, nullptr) << "no saver window appeared";
         // Let the first ticks paint.
         ::Sleep(700);
     }
-    // A saver still running is closed as another program would close it; killing it would
-    // leave the system's screen-saver flag raised for the tests that follow.
-    void TearDown() override {
-        if (saver_.Running() && ::IsWindow(window_)) {
-            ::PostMessageA(window_, WM_CLOSE, 0, 0);
-            saver_.WaitExit(kStartMs);
-        }
-        if (saver_.Running()) {
-            saver_.Kill();
-            LowerScreenSaverRunningFlag();
-        }
-    }
+    // Killing a run would leave the system's screen-saver flag raised for the tests that follow.
+    void TearDown() override { CloseSaverRun(saver_, window_, kStartMs); }
 
     // The saver ended as a user's input ends it: promptly, cleanly, with the system's
     // screen-saver flag lowered and the cursor back. (The pointer state seen from outside is

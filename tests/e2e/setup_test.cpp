@@ -30,58 +30,20 @@ constexpr DWORD kSettleMs = 300;
 constexpr DWORD kKeyGapMs = 50;
 
 // The dialog's stored geometry, in twips, and its sentence.
-constexpr int kTwipsPerInch = 1440;
 constexpr int kClientWidthTw = 5880, kClientHeightTw = 3135;
 constexpr int kLabelLeftTw = 1140, kLabelTopTw = 1200;
 constexpr char kLabelText[] = "Nothing to do for setup";
 constexpr char kLabelFace[] = "Arial";
 constexpr int kLabelCentiPoints = 1575;
-constexpr int kCentiPointsPerInch = 7200;
 
 // Dark text: anti-aliased edges are lighter, the strokes are within this of the text colour.
 constexpr int kInkTolerance = 64;
 
 constexpr char kSentinelActiveSetup[] = "4242";
 
-int ScreenDpi(int index) {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = ::GetDeviceCaps(screen, index);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int TwipsToPixelsX(int twips) {
-    return ::MulDiv(twips, ScreenDpi(LOGPIXELSX), kTwipsPerInch);
-}
-
-int TwipsToPixelsY(int twips) {
-    return ::MulDiv(twips, ScreenDpi(LOGPIXELSY), kTwipsPerInch);
-}
-
 // The extent of the sentence in the label's font, as the screen draws it.
 SIZE LabelTextExtent() {
-    HDC screen = ::GetDC(nullptr);
-    LOGFONTA lf = {};
-    lf.lfHeight = -::MulDiv(kLabelCentiPoints, ::GetDeviceCaps(screen, LOGPIXELSY), kCentiPointsPerInch);
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = ANSI_CHARSET;
-    lstrcpynA(lf.lfFaceName, kLabelFace, LF_FACESIZE);
-    HFONT font = ::CreateFontIndirectA(&lf);
-    HGDIOBJ old = ::SelectObject(screen, font);
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(screen, kLabelText, static_cast<int>(sizeof kLabelText - 1), &extent);
-    ::SelectObject(screen, old);
-    ::DeleteObject(font);
-    ::ReleaseDC(nullptr, screen);
-    return extent;
-}
-
-RECT ClientRectOnScreen(HWND hWnd) {
-    RECT rc = {};
-    ::GetClientRect(hWnd, &rc);
-    POINT origin = {0, 0};
-    ::ClientToScreen(hWnd, &origin);
-    return {origin.x, origin.y, origin.x + rc.right, origin.y + rc.bottom};
+    return TextExtent(kLabelFace, kLabelCentiPoints, FW_BOLD, kLabelText);
 }
 
 POINT CenterOf(const RECT& rc) {

@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view name = input.substr(size / 2);
 
     (void)zelvane::IsScreenSaverPageText(input);
-    const bool matches = zelvane::EntryMatchesSaverName(entry, name);
-    if (matches != zelvane::EntryMatchesSaverName(name, entry))
+    const bool matches = zelvane::EntryMatchesSaverName(entry, name, zelvane::LowerAscii);
+    if (matches != zelvane::EntryMatchesSaverName(name, entry, zelvane::LowerAscii))
         __builtin_trap();
-    if (zelvane::EntryMatchesSaverName(entry, entry) == entry.empty())
+    if (zelvane::EntryMatchesSaverName(entry, entry, zelvane::LowerAscii) == entry.empty())
         __builtin_trap();
 
     const std::string baseName = zelvane::BaseNameOfPath(input);

@@ -33,6 +33,7 @@ constexpr int kScreenInset = 16;  // the preview's offset inside the monitor pic
 constexpr int kStandWidth = 60, kStandHeight = 14;
 constexpr int kLabelX = 20, kLabelY = 214, kLabelWidth = 120, kLabelHeight = 18;
 constexpr int kListX = 20, kListY = 236, kListWidth = 250, kListDropHeight = 200;
+constexpr int kListGap = 30;  // between the lists of --more-lists
 constexpr int kButtonWidth = 80, kButtonHeight = 26, kButtonGap = 10;
 constexpr COLORREF kBezelColor = RGB(200, 200, 196);
 constexpr COLORREF kBezelEdgeColor = RGB(90, 90, 90);
@@ -43,6 +44,7 @@ struct Options {
     bool popup = false;
     bool page = true;
     bool combo = true;
+    bool moreLists = false;
     std::wstring pageCaption = kDefaultSaverPageCaption;
     std::vector<int> longEntries;
     int select = kEntryZelvane;
@@ -69,6 +71,8 @@ Options ParseOptions() {
             options.page = false;
         else if (arg == L"--no-combo")
             options.combo = false;
+        else if (arg == L"--more-lists")
+            options.moreLists = true;
         else if (arg == L"--page-caption" && hasValue)
             options.pageCaption = argv[++i];
         else if (arg == L"--long" && hasValue)
@@ -184,7 +188,7 @@ HWND CreatePage(HINSTANCE instance, const wchar_t* caption, bool visible) {
                              rc.bottom - rc.top, g.dialog, nullptr, instance, nullptr);
 }
 
-HWND CreateList(HINSTANCE instance, HWND parent, int x, int y) {
+HWND CreateList(HINSTANCE instance, HWND parent, int x, int y, int select) {
     HWND list =
         ::CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, kListWidth,
                           kListDropHeight, parent, reinterpret_cast<HMENU>(kListId), instance, nullptr);
@@ -195,7 +199,7 @@ HWND CreateList(HINSTANCE instance, HWND parent, int x, int y) {
         std::wstring entry(static_cast<size_t>(length > 0 ? length : 0), kLongEntryChar);
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
-    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(g.options.select), 0);
+    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(select), 0);
     return list;
 }
 
@@ -240,12 +244,19 @@ void CreateHost(HINSTANCE instance) {
     HWND label = ::CreateWindowExW(0, L"Static", L"Screen saver", WS_CHILD | WS_VISIBLE, kLabelX, kLabelY, kLabelWidth,
                                    kLabelHeight, page, nullptr, instance, nullptr);
     SetGuiFont(label);
+    if (g.options.moreLists) {
+        // Found before the tests' list: one on the page with another entry selected,
+        // one on the dialog itself with Zelvane selected.
+        if (saverPage)
+            CreateList(instance, saverPage, kListX, kListY + kListGap, kEntryBlank);
+        CreateList(instance, g.dialog, kPageMargin + kListX, kPageMargin + kListY + 2 * kListGap, kEntryZelvane);
+    }
     if (g.options.combo) {
         if (saverPage) {
-            g.list = CreateList(instance, saverPage, kListX, kListY);
+            g.list = CreateList(instance, saverPage, kListX, kListY, g.options.select);
         } else {
             // On the dialog itself, at the place it would have on the page.
-            g.list = CreateList(instance, g.dialog, kPageMargin + kListX, kPageMargin + kListY);
+            g.list = CreateList(instance, g.dialog, kPageMargin + kListX, kPageMargin + kListY, g.options.select);
         }
     }
     CreateButtons(instance);

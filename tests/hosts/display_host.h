@@ -42,6 +42,9 @@ inline constexpr COLORREF kPreviewBackground = RGB(0, 128, 128);
 //                        popup only while nothing lies above it
 //   --no-page            no "Screen Saver" page: the combo box sits on the dialog itself
 //   --no-combo           no combo box at all
+//   --more-lists         two more lists, found before the one the client selects in: one on
+//                        the screen-saver page with "Blank" selected, one on the dialog itself
+//                        with "Zelvane" selected
 //   --page-caption TEXT  caption of the screen-saver page (default "Screen Saver")
 //   --long N             one more entry of N characters kLongEntryChar (repeatable)
 //   --select I           entry selected at start (-1: none)

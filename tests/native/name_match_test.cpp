@@ -80,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(Table,
 class SelectedEntry : public ::testing::TestWithParam<MatchCase> {};
 
 TEST_P(SelectedEntry, MatchesTheSaverNameIgnoringCase) {
-    EXPECT_EQ(EntryMatchesSaverName(GetParam().text, "demo"), GetParam().matches) << '"' << GetParam().text << '"';
+    EXPECT_EQ(EntryMatchesSaverName(GetParam().text, "demo", LowerAscii), GetParam().matches)
+        << '"' << GetParam().text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(Table,
@@ -95,13 +96,24 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                            MatchCase{"", false}));
 
 TEST(SelectedEntryName, AnEmptySaverNameNeverMatches) {
-    EXPECT_FALSE(EntryMatchesSaverName("", ""));
-    EXPECT_FALSE(EntryMatchesSaverName("x", ""));
+    EXPECT_FALSE(EntryMatchesSaverName("", "", LowerAscii));
+    EXPECT_FALSE(EntryMatchesSaverName("x", "", LowerAscii));
 }
 
-TEST(SelectedEntryName, BytesBeyondAsciiMustBeEqual) {
-    EXPECT_TRUE(EntryMatchesSaverName("\xC4x", "\xC4X"));
-    EXPECT_FALSE(EntryMatchesSaverName("\xC4", "\xE4"));
+// The fold handed in decides beyond A-Z: here a code page's A-umlaut (0xC4 to 0xE4).
+std::string LowerWithUmlaut(std::string_view text) {
+    std::string lower = LowerAscii(text);
+    for (char& c : lower)
+        if (c == '\xC4')
+            c = '\xE4';
+    return lower;
+}
+
+TEST(SelectedEntryName, LettersBeyondAsciiFoldAsTheGivenLowerCaseSays) {
+    EXPECT_TRUE(EntryMatchesSaverName("\xC4x", "\xE4X", LowerWithUmlaut));
+    EXPECT_TRUE(EntryMatchesSaverName("\xE4", "\xC4", LowerWithUmlaut));
+    EXPECT_FALSE(EntryMatchesSaverName("\xC4", "\xE4", LowerAscii));
+    EXPECT_FALSE(EntryMatchesSaverName("\xC4", "A", LowerWithUmlaut));
 }
 
 }  // namespace

@@ -14,10 +14,13 @@
 #include "forms/form.h"
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "tests/win/test_support.h"
+#include "program/globals.h"
 
 namespace zelvane {
 namespace {
+
+using testing_support::PumpUntil;
 
 constexpr int32_t kShortIntervalMs = 200;
 constexpr int32_t kModalIntervalMs = 800;
@@ -32,6 +35,9 @@ constexpr UINT kHandHotspotX = 12, kHandHotspotY = 1;
 constexpr int kInset = 2;  // pixels inside a control where the tests point at it
 constexpr int kMinInkRowsPerLine = 3;
 constexpr UINT_PTR kProbeDelayMs = 300;
+constexpr int kAbsoluteMouseRange = 65535;  // absolute SendInput coordinates span the screen in this
+constexpr int kIconPx = 32;
+constexpr uint32_t kRgbMask = 0x00FFFFFF;
 
 std::vector<std::string> LinesOf(const std::string& text) {
     std::vector<std::string> lines(1);
@@ -44,24 +50,18 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
-// Dispatches events until `done` holds or `timeoutMs` has passed.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        forms::WaitAndDoEvents(kTickMs);
-    }
-    return true;
-}
-
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
 
 bool IsTopmost(HWND hWnd) {
     return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// The pixels of a rectangle of a window's client area.
+std::vector<uint32_t> CaptureClient(HWND hWnd, const RECT& area) {
+    forms::WindowDC windowDC(hWnd);
+    return testing_support::CaptureDC(windowDC.get(), area);
 }
 
 void MouseMoveOver(fabout& dialog, const forms::WindowlessControl& control) {
@@ -362,31 +362,84 @@ TEST_F(AboutDialog, HoverUnderlinesOnlyTheLastLinkAndGivesItTheHand) {
     dialog.Unload();
 }
 
-TEST_F(AboutDialog, TheHandIsThePointerOverAHoveredLinkOnly) {
+// Real input, in the platform's order: WM_SETCURSOR comes before the WM_MOUSEMOVE that
+// gives a link its hand, yet the hand shows at once, also straight from the other link.
+TEST_F(AboutDialog, TheHandShowsAtOnceOverALinkAndOnlyThere) {
     fabout dialog;
     dialog.SetModeless(kTrue);
     dialog.About("", nullptr);
-    MouseMoveOver(dialog, dialog.lblweb);
-    RECT rc = dialog.lblweb.PixelRect();
-    POINT pt = {rc.left + kInset, rc.top + kInset};
-    ::ClientToScreen(dialog.hWnd(), &pt);
-    ::SetCursorPos(pt.x, pt.y);
-    ::SendMessageA(dialog.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.hWnd()),
-                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(::GetCursor(), dialog.lblweb.MouseIcon());
+    auto screenCursor = [] {
+        CURSORINFO ci = {};
+        ci.cbSize = sizeof ci;
+        return ::GetCursorInfo(&ci) ? ci.hCursor : nullptr;
+    };
+    auto moveOnto = [&](const forms::WindowlessControl& control) {
+        const RECT rc = control.PixelRect();
+        POINT pt = {rc.left + kInset, rc.top + kInset};
+        ::ClientToScreen(dialog.hWnd(), &pt);
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        in.mi.dx = ::MulDiv(pt.x, kAbsoluteMouseRange, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = ::MulDiv(pt.y, kAbsoluteMouseRange, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        ::SendInput(1, &in, sizeof in);
+    };
+    auto handOf = [&](forms::Label& link) {
+        return PumpUntil([&] { return link.MouseIcon() && screenCursor() == link.MouseIcon(); }, kLivenessMs);
+    };
 
-    // Replacing the hand that is on screen hands the screen the new one before the old goes.
-    MouseMoveOver(dialog, dialog.lblweb);
-    EXPECT_EQ(::GetCursor(), dialog.lblweb.MouseIcon());
-
-    RECT text = dialog.lblAbout.PixelRect();
-    pt = {text.left + kInset, text.top + kInset};
-    ::ClientToScreen(dialog.hWnd(), &pt);
-    ::SetCursorPos(pt.x, pt.y);
-    ::SendMessageA(dialog.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.hWnd()),
-                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_NE(::GetCursor(), dialog.lblweb.MouseIcon());
+    moveOnto(dialog.lblmailto);
+    EXPECT_TRUE(handOf(dialog.lblmailto)) << "no hand on the first move onto a link";
+    moveOnto(dialog.lblweb);
+    EXPECT_TRUE(handOf(dialog.lblweb)) << "no hand after moving straight onto the other link";
+    moveOnto(dialog.lblAbout);
+    const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    EXPECT_TRUE(PumpUntil([&] { return screenCursor() == arrow; }, kLivenessMs)) << "the hand stayed over the text";
     ::SetCursorPos(0, 0);
+    dialog.Unload();
+}
+
+// What the dialog shows: the title and copyright lines carry the dash and the copyright
+// sign in the ANSI code page (not the core's UTF-8), and icon 101 is drawn in its box.
+TEST_F(AboutDialog, ShowsItsTextInTheAnsiCodePageAndTheIconInItsBox) {
+    forms::UniqueIcon icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAboutIconId),
+                                                           IMAGE_ICON, kIconPx, kIconPx, LR_DEFAULTCOLOR)));
+    ASSERT_TRUE(icon);
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", icon.get());
+    auto ansi = [](const wchar_t* text) {
+        char out[8] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, nullptr, nullptr);
+        return std::string(out);
+    };
+    const std::string caption = dialog.lblAbout.Caption();
+    EXPECT_NE(caption.find(" " + ansi(L"\u2013") + " "), std::string::npos) << "no dash in the title line";
+    EXPECT_NE(caption.find("Copyright " + ansi(L"\u00A9") + " "), std::string::npos) << "no copyright sign";
+    EXPECT_EQ(caption.find("\xE2\x80\x93"), std::string::npos) << "UTF-8 shown as ANSI";
+    EXPECT_EQ(caption.find("\xC2\xA9"), std::string::npos) << "UTF-8 shown as ANSI";
+
+    ::RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT box = dialog.imgIcon.PixelRect();
+    const std::vector<uint32_t> shown = CaptureClient(dialog.hWnd(), box);
+    forms::WindowDC screen(nullptr);
+    forms::UniqueMemDC mem(::CreateCompatibleDC(screen.get()));
+    forms::UniqueBitmap drawn(::CreateCompatibleBitmap(screen.get(), kIconPx, kIconPx));
+    const RECT all = {0, 0, kIconPx, kIconPx};
+    std::vector<uint32_t> expected;
+    {
+        forms::SelectGuard keep(mem.get(), drawn.get());
+        forms::UniqueBrush back(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
+        ::FillRect(mem.get(), &all, back.get());
+        ::DrawIconEx(mem.get(), 0, 0, icon.get(), kIconPx, kIconPx, 0, nullptr, DI_NORMAL);
+        expected = testing_support::CaptureDC(mem.get(), all);
+    }
+    ASSERT_EQ(shown.size(), static_cast<size_t>(kIconPx * kIconPx));
+    ASSERT_EQ(expected.size(), shown.size());
+    int differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        differing += (shown[i] & kRgbMask) != (expected[i] & kRgbMask);
+    EXPECT_EQ(differing, 0) << "the picture box does not show icon 101";
     dialog.Unload();
 }
 
@@ -439,22 +492,8 @@ TEST_F(AboutDialog, OnScreenTheLinksSitInTheBlankRunsAndTouchNoWord) {
 
     const RECT area = dialog.lblAbout.PixelRect();
     const int width = area.right - area.left, height = area.bottom - area.top;
-    forms::WindowDC windowDC(dialog.hWnd());
-    forms::UniqueMemDC mem(::CreateCompatibleDC(windowDC.get()));
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    forms::UniqueBitmap dib(::CreateDIBSection(windowDC.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        forms::SelectGuard keep(mem.get(), dib.get());
-        ::BitBlt(mem.get(), 0, 0, width, height, windowDC.get(), area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-    }
-    const auto* px = static_cast<const uint32_t*>(bits);
+    const std::vector<uint32_t> px = CaptureClient(dialog.hWnd(), area);
+    ASSERT_EQ(px.size(), static_cast<size_t>(width) * height);
     const COLORREF back = ::GetSysColor(COLOR_WINDOW);
     auto kind = [&](int x, int y) {
         uint32_t v = px[y * width + x];

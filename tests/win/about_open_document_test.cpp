@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "about/open_document.h"
+#include "forms/win.h"  // before the COM header, which needs the Windows types
+
+#include <objbase.h>
+
 #include "tests/hosts/url_sink.h"
 
 namespace zelvane {
@@ -21,7 +25,10 @@ std::string ExeFolder() {
     return text.substr(0, text.find_last_of("\\/"));
 }
 
+// As the program does at start: the shell is called from a single-threaded apartment.
 TEST(OpenDocument, AcceptedTargetReachesItsHandlerUnchangedInFolderC) {
+    PrepareShellCalls();
+    EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "no single-threaded apartment";
     url_sink::Registration sink(ExeFolder() + "\\" + url_sink::kExeName, {kTestScheme});
     const std::string target = std::string(kTestScheme) + ":someone@example.org";
     // Started from another folder: the handler still runs in C:\.

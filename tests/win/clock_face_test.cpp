@@ -11,7 +11,8 @@
 #include "core/preview_layout.h"
 #include "drawing/graphical.h"
 #include "forms/runtime.h"
-#include "startup/globals.h"
+#include "program/globals.h"
+#include "tests/win/test_support.h"
 
 namespace zelvane {
 namespace {
@@ -116,26 +117,7 @@ protected:
         ::DeleteObject(brush);
     }
 
-    Image Capture() {
-        HDC mem = ::CreateCompatibleDC(hDC_);
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP dib = ::CreateDIBSection(hDC_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = ::SelectObject(mem, dib);
-        ::BitBlt(mem, 0, 0, kWidth, kHeight, hDC_, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const auto* px = static_cast<const uint32_t*>(bits);
-        std::vector<uint32_t> pixels(px, px + kWidth * kHeight);
-        ::SelectObject(mem, old);
-        ::DeleteObject(dib);
-        ::DeleteDC(mem);
-        return Image(std::move(pixels));
-    }
+    Image Capture() { return Image(testing_support::CaptureDC(hDC_, {0, 0, kWidth, kHeight})); }
 
     // Returns right after the present second has changed.
     static double WaitForNextSecond() {

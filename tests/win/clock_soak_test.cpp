@@ -5,7 +5,7 @@
 #include "clock/fclock.h"
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "tests/win/gdi_headroom.h"
 
 namespace zelvane {

@@ -5,7 +5,7 @@
 #include "clock/cover_windows.h"
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 namespace {

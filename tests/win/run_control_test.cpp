@@ -8,16 +8,12 @@
 #include "forms/runtime.h"
 #include "host/saver_wndproc.h"
 #include "runcontrol/run_control.h"
+#include "tests/win/test_support.h"
 
 namespace zelvane {
 namespace {
 
-// The cursor display counter: ShowCursor answers with the new value.
-int CursorCounter() {
-    int value = ::ShowCursor(TRUE) - 1;
-    ::ShowCursor(FALSE);
-    return value;
-}
+using testing_support::CursorCounter;
 
 void SetCursorCounter(int target) {
     int value = CursorCounter();

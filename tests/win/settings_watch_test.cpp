@@ -50,7 +50,8 @@ TEST(SettingsWatch, ChoosingAnotherEntryOrNoneEndsTheMatch) {
     EXPECT_TRUE(Selected(host, kSaverName));
 }
 
-// The list answers in UTF-16; the entry is compared in the ANSI code page.
+// The list answers in UTF-16; the entry is compared in the ANSI code page, and its
+// accented letters fold there too.
 TEST(SettingsWatch, EntryBeyondAsciiIsComparedInTheAnsiCodePage) {
     if (::GetACP() != 1252)
         GTEST_SKIP() << "needs the Western code page";
@@ -58,7 +59,16 @@ TEST(SettingsWatch, EntryBeyondAsciiIsComparedInTheAnsiCodePage) {
     ASSERT_TRUE(host.Start(L""));
     host.Select(display_host::kEntryAccented);
     EXPECT_TRUE(Selected(host, "Z\xE9lvane"));
+    EXPECT_TRUE(Selected(host, "Z\xC9LVANE")) << "E acute differs only in case";
     EXPECT_FALSE(Selected(host, kSaverName));
+}
+
+TEST(SettingsWatch, EveryListOnThePageCountsTheDialogsOwnDoNotOnceAPageIsFound) {
+    Client host;
+    ASSERT_TRUE(host.Start(L"--more-lists"));
+    EXPECT_TRUE(Selected(host, kSaverName)) << "the match is in the page's second list";
+    host.Select(display_host::kEntryMystify);
+    EXPECT_FALSE(Selected(host, kSaverName)) << "the dialog's own list, with Zelvane selected, was read";
 }
 
 TEST(SettingsWatch, EntriesOfUpTo254CharactersAreReadWholeLongerOnesNeverMatch) {

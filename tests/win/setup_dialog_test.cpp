@@ -10,7 +10,7 @@
 #include "forms/form.h"
 #include "runcontrol/run_control.h"
 #include "setup/fsetup.h"
-#include "startup/globals.h"
+#include "program/globals.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {

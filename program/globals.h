@@ -1,4 +1,5 @@
-// The program-wide values that start-up sets and the other subsystems read.
+// The program-wide values: start-up sets them, every subsystem reads them. They sit
+// below the subsystems, so that none of them needs the start-up folder.
 #pragma once
 
 #include <cstdint>

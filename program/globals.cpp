@@ -1,5 +1,5 @@
 // Storage of the program-wide values.
-#include "startup/globals.h"
+#include "program/globals.h"
 
 namespace zelvane {
 

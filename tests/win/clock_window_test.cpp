@@ -1,0 +1,162 @@
+// The clock window in process: the order of its random numbers, presses on its moving
+// labels, the date text in the user's locale and when it is rewritten, and an end
+// requested while the About dialog is open over it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "clock/fclock.h"
+#include "core/date_time.h"
+#include "forms/runtime.h"
+#include "program/globals.h"
+#include "runcontrol/run_control.h"
+#include "tests/win/test_support.h"
+
+namespace zelvane {
+namespace {
+
+using testing_support::CursorCounter;
+using testing_support::PumpUntil;
+
+constexpr UINT_PTR kClockTimerId = 1;  // the clock's only timer
+constexpr DWORD kSecondMs = 3000;      // the whole-second clock moves on within this
+constexpr UINT_PTR kProbeDelayMs = 300;
+constexpr int kInset = 2;  // pixels inside a label where the tests press
+
+// Scripted numbers: X steps draw 0, Y steps 0.9, as long as X is drawn first.
+int draws = 0;
+float AlternatingRandom() {
+    return (draws++ % 2 == 0) ? 0.0f : 0.9f;
+}
+
+LPARAM InsideOf(const forms::WindowlessControl& label) {
+    const RECT rc = label.PixelRect();
+    return MAKELPARAM(rc.left + kInset, rc.top + kInset);
+}
+
+// Timers on the clock that run inside the modal About over it: both close About, the
+// second closes the clock first, as another program would.
+constexpr UINT_PTR kCloseAbout = 100, kCloseClockThenAbout = 101;
+HWND aboutSeen = nullptr;  // timer procedures carry no context of their own
+
+void CALLBACK CloseAboutLater(HWND clock, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(clock, id);
+    aboutSeen = ::FindWindowA(forms::kFormClassName, "About");
+    if (id == kCloseClockThenAbout)
+        ::SendMessageA(clock, WM_CLOSE, 0, 0);
+    if (aboutSeen)
+        ::PostMessageA(aboutSeen, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+class ClockWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TwipsPerPixelX = forms::ScreenTwipsPerPixelX();
+        TwipsPerPixelY = forms::ScreenTwipsPerPixelY();
+        EndRequested = kFalse;
+        aboutSeen = nullptr;
+        ::SetCursorPos(0, 0);
+    }
+    void TearDown() override {
+        forms::SetRandomSource(nullptr);
+        clock_.Unload();
+        EndRequested = kFalse;
+        ShowMouseCursor();
+    }
+    void Tick() { ::SendMessageA(clock_.hWnd(), WM_TIMER, kClockTimerId, 0); }
+    // A right press on `label` that opens About over the clock; the timer `closer` closes it.
+    void RightPressOn(const forms::Label& label, UINT_PTR closer) {
+        ASSERT_NE(::SetTimer(clock_.hWnd(), closer, kProbeDelayMs, &CloseAboutLater), 0u);
+        ::SendMessageA(clock_.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, InsideOf(label));
+        ASSERT_NE(aboutSeen, nullptr) << "no About dialog over the clock";
+    }
+    fclock clock_;
+};
+
+TEST_F(ClockWindow, EachStepDrawsItsXNumberBeforeItsY) {
+    draws = 0;
+    forms::SetRandomSource(&AlternatingRandom);
+    clock_.Load();
+    const float smallest = static_cast<float>(TwipsPerPixelX * kStepPixels);
+    EXPECT_FLOAT_EQ(clock_.Motion().StepX, smallest) << "load: X took the second number";
+    EXPECT_GT(clock_.Motion().StepY, static_cast<float>(TwipsPerPixelY * kStepPixels));
+    Tick();
+    EXPECT_FLOAT_EQ(clock_.Motion().StepX, smallest) << "tick: X took the second number";
+    EXPECT_EQ(draws, 4) << "two numbers at load, two a tick";
+}
+
+// Both labels move over the window; a press on either acts as on the window.
+TEST_F(ClockWindow, ALeftPressOnTheTimeOrTheDateEndsTheRun) {
+    clock_.Show();
+    for (forms::Label* label : {&clock_.Label1, &clock_.Label2}) {
+        EndRequested = kFalse;
+        ::ShowCursor(FALSE);
+        ::SendMessageA(clock_.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, InsideOf(*label));
+        EXPECT_TRUE(EndRequested) << (label == &clock_.Label1 ? "time" : "date");
+        EXPECT_GE(CursorCounter(), 0);
+    }
+}
+
+TEST_F(ClockWindow, ARightPressOnTheDateOpensAboutAndTheRunGoesOnWithTheCursorHidden) {
+    clock_.Show();
+    RightPressOn(clock_.Label2, kCloseAbout);
+    EXPECT_FALSE(EndRequested);
+    EXPECT_LT(CursorCounter(), 0);
+}
+
+// The end raised while About is up (the clock closed from outside) is left to the driver:
+// the cursor is not hidden again.
+TEST_F(ClockWindow, AnEndWhileAboutIsOpenEndsTheRunWithTheCursorShown) {
+    clock_.Show();
+    RightPressOn(clock_.Label1, kCloseClockThenAbout);
+    EXPECT_TRUE(EndRequested);
+    EXPECT_GE(CursorCounter(), 0) << "the cursor was hidden again after the run ended";
+}
+
+// The platform's own long date in the user's locale: the oracle for the date text.
+std::string PlatformLongDate(const SYSTEMTIME& st) {
+    char text[128] = {};
+    const char* pattern = st.wDay < 10 ? "dddd, d MMMM yyyy" : "dddd, dd MMMM yyyy";
+    ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, pattern, text, sizeof text);
+    return text;
+}
+
+// Every weekday (Sunday is the locale's seventh day name) and every month.
+TEST_F(ClockWindow, TheDateIsWrittenWithTheUsersWeekdayAndMonthNames) {
+    constexpr WORD kYear = 2022, kMarch = 3, kFirstSunday = 6, kDaysAWeek = 7, kMonths = 12;
+    const LocaleNames names = forms::UserLocaleNames();
+    for (WORD i = 0; i < kDaysAWeek + kMonths; ++i) {
+        SYSTEMTIME st = {};
+        st.wYear = kYear;
+        st.wMonth = i < kDaysAWeek ? kMarch : static_cast<WORD>(i - kDaysAWeek + 1);
+        st.wDay = i < kDaysAWeek ? static_cast<WORD>(kFirstSunday + i) : static_cast<WORD>(i + 1);
+        EXPECT_EQ(FormatLongDate(OleDateFromFields(st.wYear, st.wMonth, st.wDay, 0, 0, 0), names),
+                  PlatformLongDate(st));
+    }
+}
+
+// The date is rewritten at a tick only once the present date-time has passed the last
+// one written; the time at every tick.
+TEST_F(ClockWindow, TheDateIsRewrittenOnlyWhenTheClockHasMovedOn) {
+    clock_.Load();
+    for (;;) {
+        const double second = forms::Now();
+        Tick();  // the clock's date-time is now this second
+        clock_.Label2.SetCaption("-");
+        clock_.Label1.SetCaption("-");
+        Tick();
+        if (forms::Now() != second)
+            continue;  // the second moved on meanwhile: try again
+        EXPECT_EQ(clock_.Label2.Caption(), "-") << "rewritten within the same second";
+        EXPECT_NE(clock_.Label1.Caption(), "-") << "the time is written at every tick";
+        ASSERT_TRUE(PumpUntil([&] { return forms::Now() > second; }, kSecondMs));
+        Tick();
+        SYSTEMTIME today;
+        ::GetLocalTime(&today);
+        EXPECT_EQ(clock_.Label2.Caption(), PlatformLongDate(today)) << "not rewritten after the second moved on";
+        break;
+    }
+}
+
+}  // namespace
+}  // namespace zelvane
