@@ -203,7 +203,7 @@ int RunPreviewWeek(int64_t passes) {
     wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kPreviewClass;
     ::RegisterClassW(&wc);
-    UniqueWindow preview(::CreateWindowExW(WS_EX_TOPMOST, kPreviewClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, kPreviewWidth,
+    UniqueWindow preview(::CreateWindowExW(0, kPreviewClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, kPreviewWidth,
                                            kPreviewHeight, nullptr, nullptr, wc.hInstance, nullptr));
     forms::DoEvents();
     testing_support::SuppliedClock readings(kStartYear, kStartMonth, kStartDay, kStartHour, kStartMinute, kStartSecond);
