@@ -7,13 +7,14 @@
 //   week_of_ticks preview [PASSES]  the preview's drawing pass PASSES times, 1 s apart, into a
 //                                   preview-sized window (default 604,800: a week)
 //
-// At the start and after every tenth of the run it prints "sample PERCENT CALLS PRIVATE_BYTES
-// PRIVATE_KIND GDI GDI_KIND USER USER_KIND HANDLES HANDLES_KIND SECONDS". Where the platform does not answer (Wine answers
-// 0), each figure comes another way, named by its kind: private bytes from the committed
-// private regions of the address space; GDI "headroom", how many more objects the process can
-// make (it falls as objects stay alive); USER "windows", the process's windows; handles from
-// the handle values that name an open handle. Then the date texts seen and the calls per
-// second. Exit code 0, or 2 on a usage error.
+// After the first call and after every tenth of the run it prints "sample PERCENT CALLS
+// PRIVATE_BYTES PRIVATE_KIND GDI GDI_KIND USER USER_KIND HANDLES HANDLES_KIND SECONDS". Where
+// the platform does not answer (Wine answers 0), a figure comes another way, named by its
+// kind: private bytes from the committed private regions of the address space; GDI
+// "headroom", how many more objects the process can make (it falls as objects stay alive);
+// USER "windows", the process's windows; handles from the handle values that name an open
+// handle. Then the date texts seen and the calls per second. Exit code 0, or 2 on a usage
+// error.
 #include <windows.h>
 #include <psapi.h>
 
@@ -49,8 +50,8 @@ constexpr UINT_PTR kClockTimerId = 1;            // fclock's only timer
 constexpr int kStartYear = 2022, kStartMonth = 1, kStartDay = 28, kStartHour = 12, kStartMinute = 0, kStartSecond = 0;
 constexpr int kPreviewWidth = 152, kPreviewHeight = 112;  // the display-settings dialog's preview
 constexpr wchar_t kPreviewClass[] = L"ZelvaneWeekPreview";
-constexpr uintptr_t kHandleStep = 4;              // handle values are multiples of four
-constexpr uintptr_t kHandleValueLimit = 0x4000;   // a thousand handles: far beyond its tens
+constexpr uintptr_t kHandleStep = 4;             // handle values are multiples of four
+constexpr uintptr_t kHandleValueLimit = 0x4000;  // 4096 handle values: far beyond its tens
 
 struct WindowCount {
     DWORD pid;
@@ -131,9 +132,8 @@ void PrintSample(int percent, int64_t calls, const Stopwatch& clock) {
     const long long user = userObjects ? userObjects : ProcessWindows();
     const unsigned long handles = handleCount ? handleCount : OpenHandles();
     std::printf("sample %d %lld %llu %s %lld %s %lld %s %lu %s %.1f\n", percent, static_cast<long long>(calls),
-                privateBytes, memory.PrivateUsage ? "usage" : "regions", gdi, gdiObjects ? "objects" : "headroom",
-                user, userObjects ? "objects" : "windows", handles, handleCount ? "count" : "values",
-                clock.Seconds());
+                privateBytes, memory.PrivateUsage ? "usage" : "regions", gdi, gdiObjects ? "objects" : "headroom", user,
+                userObjects ? "objects" : "windows", handles, handleCount ? "count" : "values", clock.Seconds());
     std::fflush(stdout);
 }
 

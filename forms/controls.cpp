@@ -216,8 +216,7 @@ void Label::FitToText() {
             ::GetTextMetricsA(hDC, &tm);
             rc.bottom = tm.tmHeight;
         } else {
-            ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
-                        kLabelDrawFlags | DT_CALCRECT);
+            ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &rc, kLabelDrawFlags | DT_CALCRECT);
         }
     }
     // An underline drawn later stays inside this box: the size follows only the text.

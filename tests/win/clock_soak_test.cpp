@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kTicks = 10000;
 constexpr UINT_PTR kClockTimerId = 1;  // the clock's only timer
-constexpr int kTicksPerSecond = 2;      // 500 ms apart
+constexpr int kTicksPerSecond = 2;     // 500 ms apart
 // Ten thousand ticks are 83 minutes of clock: midnight, and January turning to February,
 // come twenty minutes in.
 constexpr int kStartYear = 2022, kStartMonth = 1, kStartDay = 31, kStartHour = 23, kStartMinute = 40;
