@@ -1,21 +1,29 @@
 #!/bin/sh
-# The benchmark of the screen saver: runs each mode under Wine on a private Xvfb for a set
-# time (120 s by default) and prints one table, each figure beside its target:
-#   - average CPU as a share of one core (the saver's process; the Wine server's beside it),
-#   - peak working set and resident memory at minute 1 and at the end (target: no growth),
-#   - GDI and USER objects at the start and at the end,
-#   - time from process start to the first drawn frame (median of 5 starts; target < 300 ms),
-#   - the shipped 32-bit executable's size and imported DLLs.
+# The benchmark of the screen saver, under Wine on a private Xvfb. It prints two tables,
+# each figure beside its target, and keeps them in bench/results/:
+#   - average CPU as a share of one core, the median of three runs of each mode with their
+#     minimum and maximum (the Wine server's and Xvfb's beside it),
+#   - peak working set and resident memory at the run's middle and at its end (no growth),
+#   - GDI and USER objects at the start and at the end of each run,
+#   - time from process start to the first drawn frame: the median of nine starts with their
+#     spread, and its ratio to the smallest program that shows yellow in the same run,
+#   - the shipped 32-bit executable's size and imported DLLs,
+#   - a week of ticks: the saver's Timer1_Timer 1,209,600 times (500 ms each) and the preview's
+#     drawing pass 604,800 times (1 s each), each in one process as fast as they run, with the
+#     clock readings supplied (bench/week_of_ticks.cpp); private bytes, GDI, USER and handles
+#     sampled every tenth (target: no growth).
 # Modes: the full-screen saver "/S", and the preview "/P <handle>" drawing into the test
 # display-settings dialog (tests/hosts/display_host.cpp) with its preview as a top-level popup.
 #
-#   bench/run.sh [-n] [SECONDS]     SECONDS per mode (20 at least); -n: do not keep the result
+#   bench/run.sh [-n] [SECONDS]     SECONDS per CPU run (40 by default, 20 at least); -n: keep nothing
 #
-# The table is also kept as bench/results/YYYY-MM-DD.md (today's date) unless -n is given.
+# Each run is kept as bench/results/YYYY-MM-DD_HHMMSS.md (never replaced), and
+# bench/results/README.md lists the latest figures and their spread over the last runs.
 # CPU comes from the Linux processes' utime + stime in /proc (GetProcessTimes under Wine
 # reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
-# ZELVANE_BUILD32 / ZELVANE_BUILD64, the Wine prefix with WINEPREFIX, the number of starts
-# timed for the first frame with ZELVANE_FIRST_FRAME_RUNS.
+# ZELVANE_BUILD32 / ZELVANE_BUILD64, the Wine prefix with WINEPREFIX; for trial runs,
+# ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS and ZELVANE_WEEK_PASSES shorten the work (the
+# tables then say that the figure is not the full one).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,7 +33,7 @@ if [ "$1" = -n ]; then
     save=no
     shift
 fi
-seconds=${1:-120}
+seconds=${1:-40}
 min_seconds=20
 case $seconds in '' | *[!0-9]*) echo "usage: $0 [-n] [SECONDS]" >&2; exit 2 ;; esac
 if [ "$seconds" -lt "$min_seconds" ]; then
@@ -39,30 +47,45 @@ idle_seconds=10     # the Wine server and Xvfb are measured this long beside an 
 checkpoint=60
 half=$((seconds / 2 / sample_every * sample_every))
 [ $half -lt $checkpoint ] && checkpoint=$half
-runs=${ZELVANE_FIRST_FRAME_RUNS:-5}
+cpu_runs=3
+min_first_frame_runs=9
+runs=${ZELVANE_FIRST_FRAME_RUNS:-$min_first_frame_runs}
+full_week_ticks=1209600     # 7 days of 500 ms ticks
+full_week_passes=604800     # 7 days of 1 s passes
+week_ticks=${ZELVANE_WEEK_TICKS:-$full_week_ticks}
+week_passes=${ZELVANE_WEEK_PASSES:-$full_week_passes}
 
 # Targets.
 cpu_target_pct=1.0
 peak_memory_target_kib=65536   # the saver's peak working set
 first_frame_target_ms=300
+first_frame_ratio_target=1.2   # to the smallest program showing yellow, measured alongside
+size_target_bytes=250000
 
 build32=${ZELVANE_BUILD32:-$root/build/win32}
 build64=${ZELVANE_BUILD64:-$root/build/win64}
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 
-# Build what is missing or stale: the shipped 32-bit file, and the 64-bit build of the same
-# sources with the test hosts (the probe, the display-settings dialog) for running under Wine.
+# Build what is missing or stale: the shipped 32-bit file with its own probe and week of
+# ticks, and the 64-bit build of the same sources with the test hosts (the probe, the
+# display-settings dialog) for running under Wine.
 echo "building ..." >&2
 cmake -S "$root" -B "$build32" --toolchain "$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build32" -j2 --target ssZelvane >/dev/null
+cmake --build "$build32" -j2 --target ssZelvane first_frame_probe week_of_ticks >/dev/null
 cmake -S "$root" -B "$build64" --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DZELVANE_WINE_TESTS=ON >/dev/null
-cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host saver_flag_probe >/dev/null
+cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host saver_flag_probe week_of_ticks >/dev/null
 shipped="$build32/ssZelvane.scr"
 scr="$build64/ssZelvane.scr"
+# The GDI table is read by a probe of the measured file's own width, and the week of ticks
+# runs at that width too.
+objects_probe="$build64/first_frame_probe.exe"
+week="$build64/week_of_ticks.exe"
 # Where the kernel runs 32-bit code, the shipped file itself is measured.
 if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
     scr=$shipped
+    objects_probe="$build32/first_frame_probe.exe"
+    week="$build32/week_of_ticks.exe"
 fi
 
 report=$(mktemp)
@@ -74,6 +97,7 @@ trap 'rm -f "$report" "$measure"' EXIT
 cat >"$measure" <<'MEASURE'
 set -e
 root=$1 scr=$2 bin=$3 seconds=$4 checkpoint=$5 warmup=$6 sample_every=$7 runs=$8 report=$9 idle_seconds=${10}
+objects_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15}
 wine="$root/tools/wine-run"
 probe="$bin/first_frame_probe.exe"
 ticks_per_s=$(getconf CLK_TCK)
@@ -171,7 +195,7 @@ soak() {
         echo "$mode.error the saver did not keep running" >>"$report"
         return
     fi
-    "$wine" "$probe" objects ssZelvane.scr | record "$mode.start"
+    "$wine" "$objects_probe" objects ssZelvane.scr | record "$mode.start"
     server=$(find_server)
     t0=$(now) s0=$(cpu_ticks "$pid") w0=$(ticks_of "$server") x0=$(ticks_of "$xvfb")
     at=$sample_every
@@ -203,7 +227,7 @@ soak() {
         echo "$mode.xvfb_ticks $(ticks_between "$x0" "$x1")"
         echo "$mode.server_pid ${server:-none}"
     } >>"$report"
-    "$wine" "$probe" objects ssZelvane.scr | record "$mode.end"
+    "$wine" "$objects_probe" objects ssZelvane.scr | record "$mode.end"
 }
 
 # Ends a process that did not end by itself.
@@ -220,76 +244,138 @@ reap() {
     wait "$1" 2>/dev/null || true
 }
 
-# Saver: ended at last as a user would, with a key.
-started=$(now)
-"$wine" "$scr" /S &
-saver=$!
-started_pids="$started_pids $saver"
-soak saver "$saver" "$started"
-xdotool key space 2>/dev/null || true
-reap "$saver" && echo "saver.ended yes" >>"$report" || echo "saver.ended no" >>"$report"
-
-# Preview: the test dialog first; the preview ends by itself when the dialog closes.
-"$wine" "$bin/display_host.exe" --popup &
-host=$!
-started_pids="$started_pids $host"
-handle=
-for _ in $(seq 30); do
-    handle=$("$wine" "$probe" preview-handle 2>/dev/null) && break
-    handle=
-    sleep 0.5
-done
-if [ -z "$handle" ]; then
-    echo "preview.error the test display-settings dialog did not come up" >>"$report"
-else
+# Each mode three times, in turn; the CPU figure is their median.
+for run in $(seq "$cpu_runs"); do
+    # Saver: ended at last as a user would, with a key.
     started=$(now)
-    "$wine" "$scr" /P "$handle" &
-    preview=$!
-    started_pids="$started_pids $preview"
-    soak preview "$preview" "$started"
-    "$wine" "$probe" close-host || true
-    reap "$preview" && echo "preview.ended yes" >>"$report" || echo "preview.ended no" >>"$report"
-fi
-reap "$host" || true
+    "$wine" "$scr" /S &
+    saver=$!
+    started_pids="$started_pids $saver"
+    soak "saver$run" "$saver" "$started"
+    xdotool key space 2>/dev/null || true
+    reap "$saver" && echo "saver$run.ended yes" >>"$report" || echo "saver$run.ended no" >>"$report"
+
+    # Preview: the test dialog first; the preview ends by itself when the dialog closes.
+    "$wine" "$bin/display_host.exe" --popup &
+    host=$!
+    started_pids="$started_pids $host"
+    handle=
+    for _ in $(seq 30); do
+        handle=$("$wine" "$probe" preview-handle 2>/dev/null) && break
+        handle=
+        sleep 0.5
+    done
+    if [ -z "$handle" ]; then
+        echo "preview$run.error the test display-settings dialog did not come up" >>"$report"
+    else
+        started=$(now)
+        "$wine" "$scr" /P "$handle" &
+        preview=$!
+        started_pids="$started_pids $preview"
+        soak "preview$run" "$preview" "$started"
+        "$wine" "$probe" close-host || true
+        reap "$preview" && echo "preview$run.ended yes" >>"$report" || echo "preview$run.ended no" >>"$report"
+    fi
+    reap "$host" || true
+done
+
+# The week of ticks, one mode after the other: both at once would share the one Wine
+# server, and each would wait for the other's round trips.
+"$wine" "$week" preview "$week_passes" | record week_preview
+"$wine" "$week" saver "$week_ticks" | record week_saver
 MEASURE
 
 load_before=$(cut -d' ' -f1 /proc/loadavg)
-echo "measuring for ${seconds} s per mode (about $((2 * seconds / 60 + 1)) minutes) ..." >&2
+echo "measuring: $runs starts per mode, $cpu_runs runs of ${seconds} s per mode, then $week_ticks ticks" \
+    "and $week_passes preview passes (a week: about 20 to 30 minutes in all) ..." >&2
+started_at=$(date +%s)
 "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" "$seconds" "$checkpoint" "$warmup" \
-    "$sample_every" "$runs" "$report" "$idle_seconds" </dev/null
+    "$sample_every" "$runs" "$report" "$idle_seconds" "$objects_probe" "$week" "$week_ticks" "$week_passes" \
+    "$cpu_runs" </dev/null
+elapsed_min=$((($(date +%s) - started_at + 59) / 60))
 load_after=$(cut -d' ' -f1 /proc/loadavg)
 
 table=$(mktemp)
 trap 'rm -f "$report" "$measure" "$table"' EXIT
 
-awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v peak_target="$peak_memory_target_kib" -v seconds="$seconds" \
-    -v checkpoint="$checkpoint" -v warmup="$warmup" -v runs="$runs" -v scr="$scr" '
-function has(k) { return (k in v) && v[k] != "" }
+size_bytes=$(stat -c %s "$shipped")
+awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v peak_target="$peak_memory_target_kib" \
+    -v ratio_target="$first_frame_ratio_target" -v size_target="$size_target_bytes" -v size_bytes="$size_bytes" \
+    -v seconds="$seconds" -v checkpoint="$checkpoint" -v warmup="$warmup" -v runs="$runs" -v min_runs="$min_first_frame_runs" \
+    -v cpu_runs="$cpu_runs" -v full_ticks="$full_week_ticks" -v full_passes="$full_week_passes" '
+function has(k) { return (k in v) && v[k] != "" && v[k] != "n/a" }
 function num(k) { return has(k) ? v[k] + 0 : 0 }
-function yes(ok) { return ok ? "yes" : "**NO**" }
+# A figure that was not measured is never reported as met.
+function met(measured, ok) { return !measured ? "not measured" : ok ? "yes" : "**NO**" }
 function mib(kib) { return sprintf("%.1f MiB", kib / 1024) }
-function signed_kib(d) { return sprintf("%+d KiB", d) }
+function signed(d) { return sprintf("%+d", d) }
 function pct(mode, what) {
     if (num(mode ".measured_s") <= 0 || num("ticks_per_s") <= 0 || !has(mode "." what "_ticks")) return -1
     return num(mode "." what "_ticks") / num("ticks_per_s") / num(mode ".measured_s") * 100
 }
 function show_pct(p) { return p < 0 ? "n/a" : sprintf("%.3f %%", p) }
-function cell(mode, k) { return has(mode "." k) ? v[mode "." k] : "n/a" }
-function change(mode, k) {
-    if (!has(mode ".start." k) || !has(mode ".end." k) || v[mode ".start." k] == "n/a") return "n/a"
-    return v[mode ".start." k] " → " v[mode ".end." k]
+function cell(k) { return has(k) ? v[k] : "n/a" }
+# Sorts a[1..n] in place (n is small).
+function sort_n(a, n,    i, j, t) {
+    for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
 }
-function no_growth(mode, k) {
-    return has(mode ".start." k) && has(mode ".end." k) && v[mode ".start." k] != "n/a" &&
-        v[mode ".end." k] + 0 <= v[mode ".start." k] + 0
+function median_of(a, n) { return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
+# CPU of mode over its runs: "median (min to max)"; sets cpu_median[mode] (-1 when none measured).
+function cpu_summary(mode, what,    r, n, a, p) {
+    n = 0
+    for (r = 1; r <= cpu_runs; r++) { p = pct(mode r, what); if (p >= 0) a[++n] = p }
+    if (what == "saver") cpu_count[mode] = n
+    if (n == 0) { if (what == "saver") cpu_median[mode] = -1; return "n/a" }
+    sort_n(a, n)
+    if (what == "saver") cpu_median[mode] = median_of(a, n)
+    return sprintf("%.3f %% (%.3f to %.3f, %d runs)", median_of(a, n), a[1], a[n], n)
 }
-function row(figure, saver, preview, target, met) {
-    printf "| %s | %s | %s | %s | %s |\n", figure, saver, preview, target, met
+# "start → end" of each run; all_measured / all_flat say whether every run had both and none grew.
+function changes(mode, k,    r, out, s, e) {
+    out = ""; all_measured = 1; all_flat = 1
+    for (r = 1; r <= cpu_runs; r++) {
+        s = mode r ".start." k; e = mode r ".end." k
+        if (has(s) && has(e)) { out = out (out == "" ? "" : ", ") v[s] " → " v[e]; if (v[e] + 0 > v[s] + 0) all_flat = 0 }
+        else { out = out (out == "" ? "" : ", ") "n/a"; all_measured = 0 }
+    }
+    return out
+}
+function memory_growth(mode,    r, out, ok) {
+    out = ""; mem_measured = 1; mem_flat = 1
+    for (r = 1; r <= cpu_runs; r++) {
+        if (!has(mode r ".cp_rss") || !has(mode r ".end_rss")) { out = out (out == "" ? "" : "; ") "n/a"; mem_measured = 0; continue }
+        out = out (out == "" ? "" : "; ") signed(num(mode r ".end_rss") - num(mode r ".cp_rss")) " (" \
+            signed(num(mode r ".end_anon") - num(mode r ".cp_anon")) "), " signed(num(mode r ".end_hwm") - num(mode r ".cp_hwm"))
+        if (num(mode r ".end_rss") > num(mode r ".cp_rss") || num(mode r ".end_hwm") > num(mode r ".cp_hwm")) mem_flat = 0
+    }
+    return out " KiB"
+}
+function peak(mode,    r, m) { m = -1; for (r = 1; r <= cpu_runs; r++) if (has(mode r ".end_hwm") && num(mode r ".end_hwm") > m) m = num(mode r ".end_hwm"); return m }
+function series_stats(k,    n, a, i) {
+    if (!has(k)) { stat_n = 0; return "n/a" }
+    n = split(v[k], a, " ")
+    for (i = 1; i <= n; i++) a[i] += 0
+    sort_n(a, n)
+    stat_n = n; stat_median = median_of(a, n)
+    return sprintf("%.0f ms (%.0f to %.0f, %d starts)", stat_median, a[1], a[n], n)
+}
+function row(figure, saver, preview, target, met_text) {
+    printf "| %s | %s | %s | %s | %s |\n", figure, saver, preview, target, met_text
 }
 {
     key = $1
     $1 = ""
     sub(/^ /, "")
+    if (key ~ /\.sample$/) {
+        # PERCENT CALLS PRIVATE KIND GDI KIND USER KIND HANDLES KIND SECONDS
+        m = key; sub(/\.sample$/, "", m)
+        split($0, f, " ")
+        samples[m] = samples[m] " " f[1]
+        for (i = 1; i <= 11; i++) sample[m, f[1], i] = f[i]
+        if (!(m in first)) first[m] = f[1]
+        last[m] = f[1]
+        next
+    }
     if (key ~ /\.series$/) { series[key] = series[key] (series[key] == "" ? "" : "; ") $0; next }
     v[key] = $0
 }
@@ -297,94 +383,162 @@ END {
     split("saver preview", modes, " ")
     for (i = 1; i <= 2; i++) {
         m = modes[i]
-        cpu[m] = pct(m, "saver")
-        server[m] = pct(m, "server")
-        xvfb[m] = pct(m, "xvfb")
-        rss_growth[m] = num(m ".end_rss") - num(m ".cp_rss")
-        anon_growth[m] = num(m ".end_anon") - num(m ".cp_anon")
-        hwm_growth[m] = num(m ".end_hwm") - num(m ".cp_hwm")
-        memory_ok[m] = has(m ".cp_rss") && has(m ".end_rss") && rss_growth[m] <= 0 && hwm_growth[m] <= 0
-        frame[m] = has(m ".frame.first_frame_median_ms") ? num(m ".frame.first_frame_median_ms") : -1
+        cpu_text[m] = cpu_summary(m, "saver")
+        server_text[m] = cpu_summary(m, "server")
+        xvfb_text[m] = cpu_summary(m, "xvfb")
     }
     print "| Figure | Saver \"/S\" | Preview \"/P\" | Target | Met (/S, /P) |"
     print "| --- | --- | --- | --- | --- |"
-    row("Average CPU of the saver process, share of one core (" warmup " s to " seconds " s)",
-        show_pct(cpu["saver"]), show_pct(cpu["preview"]), "< " cpu_target " %",
-        yes(cpu["saver"] >= 0 && cpu["saver"] < cpu_target) ", " yes(cpu["preview"] >= 0 && cpu["preview"] < cpu_target))
-    row("Wine server CPU beside it, share of one core", show_pct(server["saver"]), show_pct(server["preview"]),
-        "(for reference)", "")
-    row("Xvfb CPU beside it (drawing on the X server)", show_pct(xvfb["saver"]), show_pct(xvfb["preview"]),
-        "(for reference)", "")
-    row("  the same two beside an idle Win32 program instead (once, before both runs): Wine server, Xvfb",
+    row("Average CPU of the saver process, share of one core (" warmup " s to " seconds " s): median of " cpu_runs " runs (min to max)",
+        cpu_text["saver"], cpu_text["preview"], "< " cpu_target " %",
+        met(cpu_median["saver"] >= 0 && cpu_count["saver"] == cpu_runs, cpu_median["saver"] < cpu_target) ", " \
+        met(cpu_median["preview"] >= 0 && cpu_count["preview"] == cpu_runs, cpu_median["preview"] < cpu_target))
+    row("Wine server CPU beside it, share of one core", server_text["saver"], server_text["preview"], "(for reference)", "")
+    row("Xvfb CPU beside it (drawing on the X server)", xvfb_text["saver"], xvfb_text["preview"], "(for reference)", "")
+    row("  the same two beside an idle Win32 program instead (once, before all runs): Wine server, Xvfb",
         show_pct(pct("idle", "server")) ", " show_pct(pct("idle", "xvfb")), "(the same baseline)", "(for reference)", "")
-    row("Peak working set (VmHWM) at " checkpoint " s / at the end", mib(num("saver.cp_hwm")) " / " mib(num("saver.end_hwm")),
-        mib(num("preview.cp_hwm")) " / " mib(num("preview.end_hwm")), "< " peak_target / 1024 " MiB; no growth",
-        yes(has("saver.end_hwm") && num("saver.end_hwm") < peak_target) ", " \
-        yes(has("preview.end_hwm") && num("preview.end_hwm") < peak_target))
-    row("Resident memory (VmRSS) at " checkpoint " s / at the end", mib(num("saver.cp_rss")) " / " mib(num("saver.end_rss")),
-        mib(num("preview.cp_rss")) " / " mib(num("preview.end_rss")), "no growth", "")
-    row("Growth from " checkpoint " s to the end: VmRSS (anonymous part), VmHWM",
-        signed_kib(rss_growth["saver"]) " (" signed_kib(anon_growth["saver"]) "), " signed_kib(hwm_growth["saver"]),
-        signed_kib(rss_growth["preview"]) " (" signed_kib(anon_growth["preview"]) "), " signed_kib(hwm_growth["preview"]),
-        "0 (none)", yes(memory_ok["saver"]) ", " yes(memory_ok["preview"]))
-    row("GDI objects, start → end (GetGuiResources)",
-        "not available under Wine (answers " cell("saver", "start.gui_resources_gdi") ")",
-        "not available under Wine (answers " cell("preview", "start.gui_resources_gdi") ")", "no growth", "")
-    row("GDI objects, start → end (live entries of its GDI handle table, read from outside)",
-        change("saver", "gdi_table_objects"), change("preview", "gdi_table_objects"), "no growth",
-        yes(no_growth("saver", "gdi_table_objects")) ", " yes(no_growth("preview", "gdi_table_objects")))
-    row("USER objects, start → end (GetGuiResources)",
-        "not available under Wine (answers " cell("saver", "start.gui_resources_user") ")",
-        "not available under Wine (answers " cell("preview", "start.gui_resources_user") ")", "no growth", "")
-    row("Windows of the process, start → end (the USER objects that can be counted)",
-        change("saver", "windows"), change("preview", "windows"), "no growth",
-        yes(no_growth("saver", "windows")) ", " yes(no_growth("preview", "windows")))
-    row("First frame: process start to the first yellow pixel, median of " runs " starts",
-        frame["saver"] < 0 ? "n/a" : sprintf("%.0f ms", frame["saver"]),
-        frame["preview"] < 0 ? "n/a" : sprintf("%.0f ms", frame["preview"]), "< " frame_target " ms",
-        yes(frame["saver"] >= 0 && frame["saver"] < frame_target) ", " yes(frame["preview"] >= 0 && frame["preview"] < frame_target))
+    row("Peak working set (VmHWM) at the end, highest of the runs",
+        peak("saver") < 0 ? "n/a" : mib(peak("saver")), peak("preview") < 0 ? "n/a" : mib(peak("preview")),
+        "< " peak_target / 1024 " MiB", met(peak("saver") >= 0, peak("saver") < peak_target) ", " \
+        met(peak("preview") >= 0, peak("preview") < peak_target))
+    gs = memory_growth("saver"); ms = mem_measured; fs = mem_flat
+    gp = memory_growth("preview"); mp = mem_measured; fp = mem_flat
+    row("Growth from " checkpoint " s to the end, each run: VmRSS (anonymous part), VmHWM", gs, gp, "0 (none)",
+        met(ms, fs) ", " met(mp, fp))
+    row("GDI objects (GetGuiResources)", "not available under Wine (answers " cell("saver1.start.gui_resources_gdi") ")",
+        "not available under Wine (answers " cell("preview1.start.gui_resources_gdi") ")", "no growth", "")
+    cs = changes("saver", "gdi_table_objects"); ms = all_measured; fs = all_flat
+    cp = changes("preview", "gdi_table_objects"); mp = all_measured; fp = all_flat
+    row("GDI objects, start → end of each run (live entries of its GDI handle table, read from outside by a probe of its width)",
+        cs, cp, "no growth", met(ms, fs) ", " met(mp, fp))
+    row("USER objects (GetGuiResources)", "not available under Wine (answers " cell("saver1.start.gui_resources_user") ")",
+        "not available under Wine (answers " cell("preview1.start.gui_resources_user") ")", "no growth", "")
+    cs = changes("saver", "windows"); ms = all_measured; fs = all_flat
+    cp = changes("preview", "windows"); mp = all_measured; fp = all_flat
+    row("Windows of the process, start → end of each run (the USER objects that can be counted)", cs, cp, "no growth",
+        met(ms, fs) ", " met(mp, fp))
+    for (i = 1; i <= 2; i++) {
+        m = modes[i]
+        frame_text[m] = series_stats(m ".frame.first_frame_ms"); frame_n[m] = stat_n; frame_med[m] = stat_median
+        plain_text[m] = series_stats(m ".frame.plain_window_ms"); plain_n[m] = stat_n; plain_med[m] = stat_median
+        ratio[m] = frame_n[m] && plain_n[m] && plain_med[m] > 0 ? frame_med[m] / plain_med[m] : -1
+        frame_ok[m] = frame_n[m] >= min_runs
+    }
+    row("First frame: process start to the first yellow pixel, median (min to max)", frame_text["saver"], frame_text["preview"],
+        "< " frame_target " ms, " min_runs " starts at least",
+        met(frame_ok["saver"], frame_med["saver"] < frame_target) ", " met(frame_ok["preview"], frame_med["preview"] < frame_target))
+    row("  its ratio to the smallest Win32 program showing yellow there, measured after each start (median to median)",
+        ratio["saver"] < 0 ? "n/a" : sprintf("%.2f×", ratio["saver"]), ratio["preview"] < 0 ? "n/a" : sprintf("%.2f×", ratio["preview"]),
+        "≤ " ratio_target "×", met(frame_ok["saver"] && ratio["saver"] >= 0, ratio["saver"] <= ratio_target) ", " \
+        met(frame_ok["preview"] && ratio["preview"] >= 0, ratio["preview"] <= ratio_target))
+    row("  the smallest Win32 program showing yellow there (the floor Wine sets), median (min to max)",
+        plain_text["saver"], plain_text["preview"], "(for reference)", "")
     row("  of which: process start to its first visible window, median",
         has("saver.frame.window_median_ms") ? sprintf("%.0f ms", num("saver.frame.window_median_ms")) : "n/a",
         "(draws into the dialog: no window)", "(for reference)", "")
-    row("  the smallest Win32 program showing yellow there (the floor Wine sets), median: yellow (its window)",
-        sprintf("%.0f ms (%.0f ms)", num("saver.frame.plain_window_median_ms"), num("saver.frame.plain_window_shown_median_ms")),
-        sprintf("%.0f ms (%.0f ms)", num("preview.frame.plain_window_median_ms"), num("preview.frame.plain_window_shown_median_ms")),
-        "(for reference)", "")
     row("  Wine alone: start and end of a bare Win32 program, median",
-        sprintf("%.0f ms", num("saver.frame.bare_process_median_ms")),
-        sprintf("%.0f ms", num("preview.frame.bare_process_median_ms")), "(for reference)", "")
+        has("saver.frame.bare_process_median_ms") ? sprintf("%.0f ms", num("saver.frame.bare_process_median_ms")) : "n/a",
+        has("preview.frame.bare_process_median_ms") ? sprintf("%.0f ms", num("preview.frame.bare_process_median_ms")) : "n/a",
+        "(for reference)", "")
     row("  one poll of the probe (copy and scan of the watched area)",
-        sprintf("%.1f ms", num("saver.frame.scan_median_ms")), sprintf("%.1f ms", num("preview.frame.scan_median_ms")),
-        "(resolution)", "")
+        has("saver.frame.scan_median_ms") ? sprintf("%.1f ms", num("saver.frame.scan_median_ms")) : "n/a",
+        has("preview.frame.scan_median_ms") ? sprintf("%.1f ms", num("preview.frame.scan_median_ms")) : "n/a", "(resolution)", "")
+    row("Shipped executable (32-bit) size", sprintf("%d bytes", size_bytes), "(the same file)", "≤ " size_target " bytes",
+        met(size_bytes > 0, size_bytes <= size_target))
+
+    # The week of ticks.
+    print ""
+    print "A week of ticks, each mode in one process: samples after the first call and after every tenth"
+    print "(private KiB; GDI objects, or headroom where the count is not available: it falls as objects stay"
+    print "alive; USER objects, or the windows of the process; handles):"
+    print ""
+    print "| Share of the week | Saver: ticks | private KiB | GDI | USER | handles | Preview: passes | private KiB | GDI | USER | handles |"
+    print "| --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- |"
+    n = split(samples["week_saver"] != "" ? samples["week_saver"] : samples["week_preview"], pcts, " ")
+    for (j = 1; j <= n; j++) {
+        p = pcts[j]
+        line = "| " p " %"
+        for (i = 1; i <= 2; i++) {
+            m = "week_" modes[i]
+            if ((m, p, 2) in sample)
+                line = line sprintf(" | %s | %d | %s %s | %s %s | %s", sample[m, p, 2], sample[m, p, 3] / 1024, sample[m, p, 5],
+                                    sample[m, p, 6], sample[m, p, 7], sample[m, p, 8], sample[m, p, 9])
+            else line = line " | n/a | n/a | n/a | n/a | n/a"
+        }
+        print line " |"
+    }
+    week_row = "| Growth, first sample to last"
+    week_met = ""
+    for (i = 1; i <= 2; i++) {
+        m = "week_" modes[i]
+        full = modes[i] == "saver" ? full_ticks : full_passes
+        if (!(m in first) || !((m, last[m], 2) in sample)) { week_row = week_row " | n/a | n/a | n/a | n/a | n/a"; verdict[i] = "not measured"; continue }
+        a = first[m]; b = last[m]
+        dp = sample[m, b, 3] - sample[m, a, 3]
+        # Headroom falls as objects stay alive; a count rises.
+        dg = sample[m, b, 6] == "headroom" ? sample[m, a, 5] - sample[m, b, 5] : sample[m, b, 5] - sample[m, a, 5]
+        du = sample[m, b, 7] - sample[m, a, 7]
+        dh = sample[m, b, 9] - sample[m, a, 9]
+        week_row = week_row sprintf(" | %s | %+d KiB | %+d objects | %+d | %+d", sample[m, b, 2] + 0 == full ? "a full week" : "**" sample[m, b, 2] " only**",
+                                    dp / 1024, dg, du, dh)
+        verdict[i] = met(sample[m, b, 2] + 0 == full, dp <= 0 && dg <= 0 && du <= 0 && dh <= 0)
+    }
+    print week_row " |"
+    print ""
+    printf "| Week | Saver | Preview | Target | Met (/S, /P) |\n| --- | --- | --- | --- | --- |\n"
+    row("Growth of private bytes, GDI, USER and handles over the week", "see above", "see above", "none", verdict[1] ", " verdict[2])
+    row("Calls, time and rate", cell("week_saver.calls") " ticks in " cell("week_saver.seconds") " s (" cell("week_saver.calls_per_second") "/s)",
+        cell("week_preview.calls") " passes in " cell("week_preview.seconds") " s (" cell("week_preview.calls_per_second") "/s)",
+        "within 30 minutes in all", "")
+    row("Clock readings supplied: the date at the start → at the end (date texts shown)",
+        cell("week_saver.first_date") " → " cell("week_saver.last_date") " (" cell("week_saver.date_texts") ")",
+        "time shown at the end: " cell("week_preview.last_time"), "crosses midnight and a month end", "")
+
     print ""
     print "Each start timed (ms):"
     for (i = 1; i <= 2; i++) {
         m = modes[i]
-        printf "- %s: first frame %s", m, cell(m, "frame.first_frame_ms")
+        printf "- %s: first frame %s", m, cell(m ".frame.first_frame_ms")
         if (has(m ".frame.window_ms")) printf "; first window %s", v[m ".frame.window_ms"]
-        printf "; smallest program showing yellow %s (its window %s)", cell(m, "frame.plain_window_ms"),
-            cell(m, "frame.plain_window_shown_ms")
-        printf "; bare Win32 program %s", cell(m, "frame.bare_process_ms")
-        printf "; started at second %s of the minute\n", cell(m, "frame.start_clock_s")
+        printf "; smallest program showing yellow %s (its window %s)", cell(m ".frame.plain_window_ms"),
+            cell(m ".frame.plain_window_shown_ms")
+        printf "; bare Win32 program %s", cell(m ".frame.bare_process_ms")
+        printf "; started at second %s of the minute\n", cell(m ".frame.start_clock_s")
     }
     print ""
-    print "Resident memory every 10 s (seconds since start: VmRSS KiB, anonymous KiB, VmHWM KiB):"
+    print "CPU of each run (saver process; Wine server; Xvfb):"
     for (i = 1; i <= 2; i++) {
         m = modes[i]
-        printf "- %s: %s\n", m, (m ".series") in series ? series[m ".series"] : "n/a"
+        printf "- %s:", m
+        for (r = 1; r <= cpu_runs; r++) printf " run %d %s, %s, %s;", r, show_pct(pct(m r, "saver")), show_pct(pct(m r, "server")), show_pct(pct(m r, "xvfb"))
+        printf "\n"
     }
     print ""
+    print "Resident memory every 10 s of each run (seconds since start: VmRSS KiB, anonymous KiB, VmHWM KiB):"
+    for (i = 1; i <= 2; i++)
+        for (r = 1; r <= cpu_runs; r++)
+            printf "- %s, run %d: %s\n", modes[i], r, (modes[i] r ".series") in series ? series[modes[i] r ".series"] : "n/a"
+    print ""
     for (k in v) if (k ~ /error/) printf "- error (%s): %s\n", k, v[k]
-    printf "- run ended: saver by a key: %s; preview with its dialog: %s; Wine server %s, %s, %s; %s\n",
-        cell("saver", "ended"), cell("preview", "ended"), cell("idle", "server_pid"), cell("saver", "server_pid"),
-        cell("preview", "server_pid"), v["status_processes"]
+    printf "- runs ended: saver by a key: %s, %s, %s; preview with its dialog: %s, %s, %s; %s\n",
+        cell("saver1.ended"), cell("saver2.ended"), cell("saver3.ended"), cell("preview1.ended"), cell("preview2.ended"),
+        cell("preview3.ended"), v["status_processes"]
+    # One line for the index of results: the figures that it compares between runs.
+    printf "\n<!-- figures size=%d cpu_saver=%s cpu_preview=%s frame_saver=%s frame_preview=%s ratio_saver=%s ratio_preview=%s week=%s,%s -->\n",
+        size_bytes, cpu_median["saver"] < 0 ? "n/a" : sprintf("%.3f", cpu_median["saver"]),
+        cpu_median["preview"] < 0 ? "n/a" : sprintf("%.3f", cpu_median["preview"]),
+        frame_n["saver"] ? sprintf("%.0f", frame_med["saver"]) : "n/a", frame_n["preview"] ? sprintf("%.0f", frame_med["preview"]) : "n/a",
+        ratio["saver"] < 0 ? "n/a" : sprintf("%.2f", ratio["saver"]), ratio["preview"] < 0 ? "n/a" : sprintf("%.2f", ratio["preview"]),
+        verdict[1] == "yes" ? "flat" : verdict[1] == "not measured" ? "n/a" : "grew",
+        verdict[2] == "yes" ? "flat" : verdict[2] == "not measured" ? "n/a" : "grew"
 }' "$report" >"$table"
 
+stamp=$(date +%F_%H%M%S)
 {
-    echo "# Zelvane benchmark, $(date +%F)"
+    echo "# Zelvane benchmark, $(date '+%F %H:%M:%S %Z')"
     echo
-    echo "Measured $(date '+%F %H:%M %Z') under $(/usr/lib/wine/wine64 --version 2>/dev/null || wine --version) on Xvfb" \
-        "${ZELVANE_SCREEN:-1024x768x24}, $(nproc) cores; ${seconds} s per mode; executable $scr" \
+    echo "Measured under $(/usr/lib/wine/wine64 --version 2>/dev/null || wine --version) on Xvfb" \
+        "${ZELVANE_SCREEN:-1024x768x24}, $(nproc) cores, in $elapsed_min minutes; ${seconds} s per CPU run; executable $scr" \
         "($(x86_64-w64-mingw32-objdump -f "$scr" 2>/dev/null | awk '/file format/ { print $NF }'))." \
         "Load average (1 min) of the machine before and after: $load_before, $load_after; other work on" \
         "the shared cores slows Wine's process start and so the first frame most."
@@ -395,7 +549,7 @@ END {
     echo
     echo "| Fact | Value |"
     echo "| --- | --- |"
-    echo "| Size | $(stat -c %s "$shipped") bytes |"
+    echo "| Size | $size_bytes bytes |"
     echo "| Format | $(i686-w64-mingw32-objdump -f "$shipped" | awk '/file format/ { print $NF }'), subsystem $(i686-w64-mingw32-objdump -p "$shipped" | awk '/^Subsystem/ { print $2, $3, $4 }') |"
     echo "| Imported DLLs | $(i686-w64-mingw32-objdump -p "$shipped" | awk '/DLL Name:/ { printf "%s%s", n++ ? ", " : "", $3 }') |"
     echo
@@ -404,37 +558,55 @@ What the figures mean:
 - CPU: utime + stime of the saver's Linux process (Wine runs the program in it), divided by
   the wall time measured, from the end of a warm-up to the end of the run; the Wine server
   and Xvfb work for it too and are shown beside it. GetProcessTimes under Wine reports far
-  too little, so /proc is read instead.
+  too little, so /proc is read instead. Three runs of each mode, in turn; the median counts.
 - Memory: VmHWM (peak resident set) and VmRSS of that process, which include Wine's own
   DLLs mapped into it; the anonymous part (RssAnon) is where a heap leak would show.
-  The target is no growth between minute 1 and the end.
+  The target is no growth between the middle and the end of each run.
 - GDI and USER objects: GetGuiResources answers 0 for every process under Wine, so its
   figures are not available here. The GDI figures come from the saver's own GDI handle
-  table, read from outside (ReadProcessMemory of the table its PEB points to), after the
-  probe has checked the table's layout on itself (its count follows 32 brushes made and
-  deleted exactly); stock objects are included. USER objects live in the Wine server,
-  out of reach per process; the process's windows are counted instead. The evidence that
-  no GDI object is left behind comes from the in-process soak tests
-  (tests/win/clock_soak_test.cpp: 10 000 clock ticks; tests/win/graphical_test.cpp:
-  10 000 brush, pen and font replacements), which measure the GDI headroom
-  (tests/win/gdi_headroom.h) before and after.
+  table, read from outside (ReadProcessMemory of the table its PEB points to) by a probe of
+  the same width as the saver, after the probe has checked the table's layout on itself
+  (its count follows 32 brushes made and deleted exactly); stock objects are included.
+  USER objects live in the Wine server, out of reach per process; the process's windows
+  are counted instead. A figure that could not be read shows as n/a, and its Met column
+  then says "not measured".
 - First frame: tests/hosts/first_frame_probe.cpp takes QueryPerformanceCounter, starts the
   .scr with CreateProcess and copies the screen (BitBlt into a DIB) about every millisecond
   until yellow shows: anywhere on the screen for "/S", inside the popup preview for "/P".
   For "/S" the copies of the whole screen (the "one poll" line) begin once the saver's
   process shows a window, so that they do not slow its start. The smallest Win32 program
   that shows yellow over the same area (a topmost popup with a yellow background) is timed
-  the same way: the difference between the two is what the saver itself adds to Wine's
-  start. A preview started in second 0 of a minute draws one pass (about 1 s) late: the
-  clock face compares its first reading with second 0, so the median is reported.
+  the same way right after each start, so that both meet the same load on the machine: the
+  ratio of the medians is what the saver adds to Wine's start. A preview started in second 0
+  of a minute draws one pass (about 1 s) late: the clock face compares its first reading
+  with second 0, so the median is reported.
+- The week of ticks (bench/week_of_ticks.cpp, at the measured file's width): the clock
+  window is shown and its tick handler called through its timer message, then the pending
+  events (its painting) are dispatched, 1,209,600 times; the preview's drawing pass (a new
+  brush, pen and font, the clock face, the frame put on the screen) draws into a 152 × 112
+  popup 604,800 times, pumping events after each. The clock readings are supplied: the week
+  starts on Friday 28 January 2022 at noon and ends on 4 February, so the ticks cross seven
+  midnights and the end of January. Private bytes: PrivateUsage, or under Wine (which
+  answers 0) the committed private regions of the address space; GDI: GetGuiResources, or
+  the headroom (tests/win/gdi_headroom.h); USER: GetGuiResources, or the process's windows;
+  handles: GetProcessHandleCount, or the handle values that name an open handle. Most of a
+  tick's time is spent in round trips to the Wine server (label sizing, invalidation,
+  painting, the message pump), each a context switch on this machine.
 NOTES
 } >"$table.md"
 
 cat "$table.md"
 if [ $save = yes ]; then
     mkdir -p "$root/bench/results"
-    cp "$table.md" "$root/bench/results/$(date +%F).md"
+    kept="$root/bench/results/$stamp.md"
+    n=1
+    while [ -e "$kept" ]; do
+        n=$((n + 1))
+        kept="$root/bench/results/$stamp-$n.md"
+    done
+    cp "$table.md" "$kept"
+    "$root/bench/index.sh" >"$root/bench/results/README.md"
     echo >&2
-    echo "kept as bench/results/$(date +%F).md" >&2
+    echo "kept as ${kept#"$root"/}; index: bench/results/README.md" >&2
 fi
 rm -f "$table.md"

@@ -124,10 +124,9 @@ void fclock::Timer1_Timer() {
 }
 
 void fclock::PlaceLabels() {
-    Label1.SetLeft(motion_.PosX);
-    Label1.SetTop(motion_.PosY);
-    Label2.SetLeft(motion_.PosX);
-    Label2.SetTop(CheckedSub32(motion_.PosY, Label2.Height()));
+    // Left and top in one move: each move invalidates the old and the new box once.
+    Label1.Move(motion_.PosX, motion_.PosY, Label1.Width(), Label1.Height());
+    Label2.Move(motion_.PosX, CheckedSub32(motion_.PosY, Label2.Height()), Label2.Width(), Label2.Height());
 }
 
 void fclock::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {

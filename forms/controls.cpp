@@ -192,14 +192,9 @@ void Label::SetLineSpacing(int32_t twips) {
 }
 
 float Label::TextWidth(const std::string& text) {
-    HDC screen = ::GetDC(nullptr);
-    int width = 0;
-    {
-        SelectGuard font(screen, GetFont());
-        width = TextWidthPx(screen, text);
-    }
-    ::ReleaseDC(nullptr, screen);
-    return PixelsToTwipsX(width);
+    UniqueMemDC measure(::CreateCompatibleDC(nullptr));
+    SelectGuard font(measure.get(), GetFont());
+    return PixelsToTwipsX(TextWidthPx(measure.get(), text));
 }
 
 HFONT Label::GetFont() {
@@ -211,25 +206,27 @@ HFONT Label::GetFont() {
 void Label::FitToText() {
     if (!autoSize_)
         return;
-    HDC screen = ::GetDC(nullptr);
+    // A memory context measures text as the screen's does, without what a screen context
+    // costs the display driver each time (under Wine, round trips to the server and a
+    // reading of the X resources): the clock's labels are sized twice a second.
+    UniqueMemDC measure(::CreateCompatibleDC(nullptr));
+    HDC hDC = measure.get();
     RECT rc = {0, 0, 0, 0};
     {
-        SelectGuard font(screen, GetFont());
+        SelectGuard font(hDC, GetFont());
         if (lineSpacing_ > 0) {
-            const std::vector<std::string> rows = Rows(screen, 0);
+            const std::vector<std::string> rows = Rows(hDC, 0);
             for (const std::string& row : rows)
-                rc.right = std::max<LONG>(rc.right, TextWidthPx(screen, row));
+                rc.right = std::max<LONG>(rc.right, TextWidthPx(hDC, row));
             rc.bottom = static_cast<LONG>(rows.size()) * TwipsToPixelsY(lineSpacing_);
         } else if (caption_.empty()) {
             TEXTMETRICA tm;
-            ::GetTextMetricsA(screen, &tm);
+            ::GetTextMetricsA(hDC, &tm);
             rc.bottom = tm.tmHeight;
         } else {
-            ::DrawTextA(screen, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
-                        kLabelDrawFlags | DT_CALCRECT);
+            ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &rc, kLabelDrawFlags | DT_CALCRECT);
         }
     }
-    ::ReleaseDC(nullptr, screen);
     // An underline drawn later stays inside this box: the size follows only the text.
     SetSizeTw(static_cast<int32_t>(PixelsToTwipsX(rc.right - rc.left)),
               static_cast<int32_t>(PixelsToTwipsY(rc.bottom - rc.top)));

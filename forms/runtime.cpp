@@ -112,7 +112,20 @@ void WaitAndDoEvents(uint32_t timeoutMs) {
     DoEvents();
 }
 
+namespace {
+ClockReadings*& SuppliedReadings() {
+    static ClockReadings* readings = nullptr;
+    return readings;
+}
+}  // namespace
+
+void SupplyClockReadings(ClockReadings* readings) {
+    SuppliedReadings() = readings;
+}
+
 double Now() {
+    if (ClockReadings* readings = SuppliedReadings())
+        return readings->Now();
     SYSTEMTIME t;
     ::GetLocalTime(&t);
     return zelvane::OleDateFromFields(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);

@@ -37,6 +37,17 @@ void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
 
 // The present local date-time, whole seconds, in the OLE Automation encoding.
 double Now();
+
+// Readings that Now returns in place of the local clock's, so that a benchmark can pass
+// a week of ticks in minutes. Set with SupplyClockReadings; nullptr returns to the clock.
+class ClockReadings {
+public:
+    virtual double Now() = 0;
+
+protected:
+    ~ClockReadings() = default;
+};
+void SupplyClockReadings(ClockReadings* readings);
 // Seconds since midnight, with the fraction of the second.
 float TimeOfDaySeconds();
 // The user's weekday and month names and time separator.

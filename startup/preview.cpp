@@ -16,6 +16,7 @@
 #include "runcontrol/run_control.h"
 #include "program/globals.h"
 #include "startup/main.h"
+#include "startup/preview.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {
@@ -40,16 +41,6 @@ HWND SettingsDialogOf(HWND previewWindow) {
     return ::GetParent(p2);
 }
 
-void SetPreviewLayout(const RECT& client) {
-    const PreviewLayout layout =
-        ComputePreviewLayout(CheckedSub32(client.right, client.left), CheckedSub32(client.bottom, client.top),
-                             TwipsPerPixelX, TwipsPerPixelY);
-    PreviewWidthTw = layout.PreviewWidthTw;
-    PreviewHeightTw = layout.PreviewHeightTw;
-    FaceLeftTw = layout.FaceLeftTw;
-    FaceTopTw = layout.FaceTopTw;
-}
-
 // Puts the pass's drawing on the screen before the pause. GDI may batch drawing calls,
 // and some display drivers (Wine's X11 driver among them) hold drawing into another
 // process's window back while the context stays open, which here is the whole run.
@@ -61,6 +52,24 @@ void PresentFrame(HDC hDC) {
 }
 
 }  // namespace
+
+void SetPreviewLayout(const RECT& client) {
+    const PreviewLayout layout =
+        ComputePreviewLayout(CheckedSub32(client.right, client.left), CheckedSub32(client.bottom, client.top),
+                             TwipsPerPixelX, TwipsPerPixelY);
+    PreviewWidthTw = layout.PreviewWidthTw;
+    PreviewHeightTw = layout.PreviewHeightTw;
+    FaceLeftTw = layout.FaceLeftTw;
+    FaceTopTw = layout.FaceTopTw;
+}
+
+void DrawPreviewPass(HDC hDC) {
+    GraphSetBrushPen(hDC, FaceFillColor, FaceInkColor, kFacePenWidth);
+    ::SetTextColor(hDC, FaceInkColor);
+    GraphSetFont(hDC, kFacePoints);
+    ClockTick(hDC);
+    PresentFrame(hDC);
+}
 
 void RunPreview(const std::string& upperText) {
     // "/P" with no blank names no window: there is nothing to draw into and no run
@@ -87,11 +96,7 @@ void RunPreview(const std::string& upperText) {
     Bool16 alive = kFalse;
     Bool16 shown = kFalse;
     do {
-        GraphSetBrushPen(hDC, FaceFillColor, FaceInkColor, kFacePenWidth);
-        ::SetTextColor(hDC, FaceInkColor);
-        GraphSetFont(hDC, kFacePoints);
-        ClockTick(hDC);
-        PresentFrame(hDC);
+        DrawPreviewPass(hDC);
         Pause(kPassSeconds);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;

@@ -1,5 +1,6 @@
-# Checks the shipped screen saver's format: PE32, Windows GUI, i386, and imports of
-# system DLLs only (no MinGW runtime DLL beside it).
+# Checks the shipped screen saver's format: PE32, Windows GUI, i386, imports of system
+# DLLs only (no MinGW runtime DLL beside it), and a size that nothing unused inflates.
+set(max_bytes 250000)
 execute_process(COMMAND ${OBJDUMP} -p ${SCR} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${SCR}")
@@ -20,4 +21,8 @@ foreach(line ${dlls})
         message(FATAL_ERROR "imports ${dll}, which does not ship with Windows")
     endif()
 endforeach()
-message(STATUS "PE32 GUI i386, imports: ${dlls}")
+file(SIZE ${SCR} bytes)
+if(bytes GREATER max_bytes)
+    message(FATAL_ERROR "${bytes} bytes, more than ${max_bytes}: see what takes the space with -Wl,-Map")
+endif()
+message(STATUS "PE32 GUI i386, ${bytes} bytes, imports: ${dlls}")

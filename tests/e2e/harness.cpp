@@ -75,7 +75,7 @@ std::string BinDir() {
 }
 
 std::string SaverPath() {
-    return BinDir() + "\\ssZelvane.scr";
+    return ZELVANE_SAVER_PATH;
 }
 
 Process::~Process() {

@@ -1,0 +1,61 @@
+#!/bin/sh
+# Prints the index of the benchmark's results (bench/results/README.md): the latest run's
+# figures and their spread over the last runs, read from the "figures" line of each file.
+#
+#   bench/index.sh [LAST]     LAST runs in the spread (5 by default)
+set -e
+results=$(cd "$(dirname "$0")/results" && pwd)
+last=${1:-5}
+ls "$results" | grep -E '^[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{6}(-[0-9]+)?\.md$' | sort | tail -n "$last" |
+    while read -r f; do
+        line=$(grep -o '<!-- figures [^>]*-->' "$results/$f" || true)
+        [ -n "$line" ] && echo "$f $line"
+    done |
+    awk '
+function spread(k,    i, lo, hi, n, x) {
+    n = 0
+    for (i = 1; i <= runs; i++) {
+        x = fig[i, k]
+        if (x == "" || x == "n/a") continue
+        x += 0
+        if (n == 0 || x < lo) lo = x
+        if (n == 0 || x > hi) hi = x
+        n++
+    }
+    return n == 0 ? "n/a" : lo " to " hi " (" n " runs)"
+}
+{
+    runs++
+    name[runs] = $1
+    for (i = 2; i <= NF; i++) if (split($i, kv, "=") == 2) fig[runs, kv[1]] = kv[2]
+}
+END {
+    print "# Benchmark results"
+    print ""
+    print "Written by bench/run.sh after each run (bench/index.sh); one file per run, never replaced."
+    print "Figures: the shipped file size (bytes), CPU of the saver process (% of one core, median of three"
+    print "runs), first frame (ms, median of nine starts) and its ratio to the smallest program showing"
+    print "yellow, and whether a week of ticks left private bytes, GDI, USER and handles flat."
+    print ""
+    if (runs == 0) { print "No run with figures yet."; exit }
+    print "| Figure | Latest (" name[runs] ") | Spread of the last " runs " runs | Target |"
+    print "| --- | --- | --- | --- |"
+    split("size cpu_saver cpu_preview frame_saver frame_preview ratio_saver ratio_preview", keys, " ")
+    split("Size of ssZelvane.scr|CPU, saver|CPU, preview|First frame, saver|First frame, preview|First frame ratio, saver|First frame ratio, preview", labels, "|")
+    split("≤ 250000|< 1.0|< 1.0|< 300|< 300|≤ 1.2|≤ 1.2", targets, "|")
+    for (k = 1; k <= 7; k++)
+        printf "| %s | %s | %s | %s |\n", labels[k], fig[runs, keys[k]] == "" ? "n/a" : fig[runs, keys[k]], spread(keys[k]), targets[k]
+    printf "| Week of ticks (saver, preview) | %s | |  no growth |\n", fig[runs, "week"]
+    print ""
+    print "| Run | Size | CPU saver, preview | First frame saver, preview | Ratio saver, preview | Week |"
+    print "| --- | --- | --- | --- | --- | --- |"
+    for (i = runs; i >= 1; i--)
+        printf "| [%s](%s) | %s | %s, %s | %s, %s | %s, %s | %s |\n", name[i], name[i], fig[i, "size"], fig[i, "cpu_saver"],
+            fig[i, "cpu_preview"], fig[i, "frame_saver"], fig[i, "frame_preview"], fig[i, "ratio_saver"], fig[i, "ratio_preview"], fig[i, "week"]
+}'
+older=$(ls "$results" | grep -E '^[0-9]{4}-[0-9]{2}-[0-9]{2}\.md$' || true)
+if [ -n "$older" ]; then
+    echo
+    echo "Earlier results, one file a day, before each run was kept with its figures:" \
+        "$(echo "$older" | sed 's/.*/[&](&)/' | paste -sd ' ' | sed 's/ /, /g')."
+fi
