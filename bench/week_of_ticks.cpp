@@ -33,6 +33,7 @@
 #include "program/globals.h"
 #include "startup/preview.h"
 #include "tests/win/gdi_headroom.h"
+#include "tests/hosts/window_count.h"
 #include "tests/win/supplied_clock.h"
 
 namespace {
@@ -53,31 +54,8 @@ constexpr wchar_t kPreviewClass[] = L"ZelvaneWeekPreview";
 constexpr uintptr_t kHandleStep = 4;             // handle values are multiples of four
 constexpr uintptr_t kHandleValueLimit = 0x4000;  // 4096 handle values: far beyond its tens
 
-struct WindowCount {
-    DWORD pid;
-    int count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM param) {
-    ++reinterpret_cast<WindowCount*>(param)->count;
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
-    auto* counter = reinterpret_cast<WindowCount*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == counter->pid) {
-        ++counter->count;
-        ::EnumChildWindows(hWnd, &CountChild, param);
-    }
-    return TRUE;
-}
-
 int ProcessWindows() {
-    WindowCount counter = {::GetCurrentProcessId(), 0};
-    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&counter));
-    return counter.count;
+    return window_count::CountWindows(::GetCurrentProcessId(), false);
 }
 
 // Committed memory that belongs to this process alone: what "private bytes" counts.

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "display_host.h"
+#include "window_count.h"
 
 namespace {
 
@@ -483,40 +484,6 @@ DWORD FindProcessByExe(const std::wstring& exe) {
     return 0;
 }
 
-struct WindowCount {
-    DWORD pid;
-    int count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM param) {
-    ++reinterpret_cast<WindowCount*>(param)->count;
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
-    auto* counter = reinterpret_cast<WindowCount*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == counter->pid) {
-        ++counter->count;
-        ::EnumChildWindows(hWnd, &CountChild, param);
-    }
-    return TRUE;
-}
-
-// All windows of the process: top-level ones with their children, and message-only ones.
-int CountWindows(DWORD pid) {
-    WindowCount counter = {pid, 0};
-    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&counter));
-    for (HWND w = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
-         w = ::FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        counter.count += owner == pid;
-    }
-    return counter.count;
-}
-
 int RunObjects(const std::wstring& exe) {
     const DWORD pid = FindProcessByExe(exe);
     if (!pid) {
@@ -539,7 +506,7 @@ int RunObjects(const std::wstring& exe) {
         std::printf("gdi_table_objects %d\n", gdi);
     else
         std::printf("gdi_table_objects n/a\n");
-    std::printf("windows %d\n", CountWindows(pid));
+    std::printf("windows %d\n", window_count::CountWindows(pid, true));
     return 0;
 }
 
