@@ -13,10 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(ZELVANE_OBJDUMP i686-w64-mingw32-objdump)
-# Doubles in SSE2 registers, as on x86_64: x87's 80-bit registers make comparisons of a
-# computed time with a stored one, and roundings at halves, differ from the tested build.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-# Optimised for size, as the 64-bit build is: a tick twice a second needs no speed.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags of the Release build")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags of the Release build")
+# The options of the shipped file (SSE2 arithmetic, size, sections) are the project's own:
+# see CMakeLists.txt.

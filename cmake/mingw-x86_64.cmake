@@ -10,6 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(ZELVANE_OBJDUMP x86_64-w64-mingw32-objdump)
-# Optimised for size, like the shipped 32-bit file, so that the tests run the same code.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags of the Release build")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags of the Release build")
+# The options of the shipped file (SSE2 arithmetic, size, sections) are the project's own:
+# see CMakeLists.txt.

@@ -7,6 +7,12 @@
 
 #include "core/runtime_error.h"
 
+// The tested arithmetic is IEEE double in SSE2 registers; x87's 80-bit registers round
+// comparisons and halves differently.
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 builds compute doubles with SSE2: compile with -msse2 -mfpmath=sse"
+#endif
+
 namespace zelvane {
 
 // Nearest integer, halves to the even neighbour; out of range or NaN raises Overflow.

@@ -1,14 +1,19 @@
-// The one place where the program's run-time errors are raised.
+// The texts of the program's run-time errors.
 #include "core/runtime_error.h"
 
 namespace zelvane {
 
-void RaiseOverflow() {
-    throw RuntimeError{kErrOverflow, "Overflow"};
-}
-
-void RaiseDivisionByZero() {
-    throw RuntimeError{kErrDivisionByZero, "Division by zero"};
+const char* RuntimeErrorDescription(int32_t number) {
+    switch (number) {
+        case kErrOverflow:
+            return "Overflow";
+        case kErrOutOfMemory:
+            return "Out of memory";
+        case kErrDivisionByZero:
+            return "Division by zero";
+        default:
+            return "Application-defined or object-defined error";
+    }
 }
 
 }  // namespace zelvane

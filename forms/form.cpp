@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "core/numeric.h"
-#include "forms/errors.h"
 #include "forms/runtime.h"
 #include "resources/resource_ids.h"
 
@@ -298,7 +297,7 @@ LRESULT CALLBACK Form::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     if (!form)
         return ::DefWindowProcA(hWnd, msg, wParam, lParam);
-    return GuardRuntimeErrors([&] { return form->HandleMessage(msg, wParam, lParam); });
+    return form->HandleMessage(msg, wParam, lParam);
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

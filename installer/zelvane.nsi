@@ -30,6 +30,9 @@
 
 Target ${TARGET}
 SetCompressor /SOLID lzma
+; The installed file gets the time it is installed, not its build time: two builds of the
+; same sources give the same installer.
+SetDateSave off
 ManifestDPIAware true
 ; It writes the system folder and HKLM, so it installs for the whole machine.
 RequestExecutionLevel admin

@@ -20,11 +20,8 @@ constexpr int kMaxCursorCalls = 4096;
 }  // namespace
 
 void EndSaver() {
-    // Nothing may keep the flag from being raised.
-    try {
-        ShowMouseCursor();
-    } catch (...) {
-    }
+    // Nothing may keep the flag from being raised: showing the cursor raises no error.
+    ShowMouseCursor();
     EndRequested = kTrue;
 }
 

@@ -1,15 +1,45 @@
-// The executable's entry point, and the C++ library's last-resort handlers that the
-// executable links in place of the library's own.
+// The executable's entry point, its allocation, and the C++ library's last-resort
+// handlers that the executable links in place of the library's own. The program is
+// built without exceptions: nothing here or in the library may throw one.
 #include <cstdlib>
+#include <new>
+#include <string>
 
-#include "forms/errors.h"
+#include "core/runtime_error.h"
 #include "forms/win.h"
 #include "startup/main.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    forms::GuardRuntimeErrors([] { zelvane::Main(); });
+    zelvane::Main();
     return 0;
 }
+
+// The library's operator new throws std::bad_alloc; the program reports its own error.
+void* operator new(std::size_t size) {
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    zelvane::RaiseRuntimeError(zelvane::kErrOutOfMemory);
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+// The library's own copies of the string classes are compiled with exceptions: they bring
+// the unwinder and its personality routine (about 20 KB). These, without, take their place.
+template class std::basic_string<char>;
+template class std::basic_string<wchar_t>;
 
 // The library's default terminate handler names the uncaught exception's type on stderr,
 // which a GUI program does not have, and brings the C++ name demangler (about 40 KB) for
@@ -20,18 +50,24 @@ namespace __gnu_cxx {
 }
 }  // namespace __gnu_cxx
 
-// The library raises its own exceptions (bad length, position out of range and the like)
-// through these. Nothing in the program catches them: each would end in std::terminate,
-// that is std::abort. Ending here instead keeps the library's exception constructors out,
-// and with them a second, copy-on-write string implementation (about 50 KB).
+// The library raises its own exceptions through these. A request for more than memory
+// holds is the program's "Out of memory"; the others are faults of the program itself,
+// which end it as std::terminate would. Ending here keeps the library's exception
+// constructors out, and with them a second, copy-on-write string implementation (about 50 KB).
 namespace std {
+[[noreturn]] void __throw_bad_alloc() {
+    zelvane::RaiseRuntimeError(zelvane::kErrOutOfMemory);
+}
+[[noreturn]] void __throw_bad_array_new_length() {
+    zelvane::RaiseRuntimeError(zelvane::kErrOutOfMemory);
+}
+[[noreturn]] void __throw_length_error(const char*) {
+    zelvane::RaiseRuntimeError(zelvane::kErrOutOfMemory);
+}
 [[noreturn]] void __throw_bad_exception() {
     std::abort();
 }
-[[noreturn]] void __throw_bad_alloc() {
-    std::abort();
-}
-[[noreturn]] void __throw_bad_array_new_length() {
+[[noreturn]] void __throw_bad_function_call() {
     std::abort();
 }
 [[noreturn]] void __throw_bad_cast() {
@@ -47,9 +83,6 @@ namespace std {
     std::abort();
 }
 [[noreturn]] void __throw_invalid_argument(const char*) {
-    std::abort();
-}
-[[noreturn]] void __throw_length_error(const char*) {
     std::abort();
 }
 [[noreturn]] void __throw_out_of_range(const char*) {

@@ -93,6 +93,7 @@ TEST(RuntimeErrors, CarryTheirNumbersAndTexts) {
         EXPECT_EQ(error.number, 11);
         EXPECT_STREQ(error.description, "Division by zero");
     }
+    EXPECT_STREQ(RuntimeErrorDescription(kErrOutOfMemory), "Out of memory");
 }
 
 TEST(CheckedArithmetic, RaisesOverflowAtTheEdgesOfEachWidth) {
