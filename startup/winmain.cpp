@@ -1,6 +1,7 @@
 // The executable's entry point, its allocation, and the C++ library's last-resort
 // handlers that the executable links in place of the library's own. The program is
 // built without exceptions: nothing here or in the library may throw one.
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -14,10 +15,26 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
 }
 
+namespace {
+
+// A test's way to make memory run out: with ZELVANE_ALLOCATION_LIMIT set, a request for
+// more bytes than it says fails as if memory had run out.
+std::size_t AllocationLimit() {
+    static const std::size_t limit = [] {
+        const char* text = std::getenv("ZELVANE_ALLOCATION_LIMIT");
+        return text ? static_cast<std::size_t>(std::strtoul(text, nullptr, 10)) : SIZE_MAX;
+    }();
+    return limit;
+}
+
+}  // namespace
+
 // The library's operator new throws std::bad_alloc; the program reports its own error.
 void* operator new(std::size_t size) {
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
+    if (size <= AllocationLimit()) {
+        if (void* p = std::malloc(size ? size : 1))
+            return p;
+    }
     zelvane::RaiseRuntimeError(zelvane::kErrOutOfMemory);
 }
 void* operator new[](std::size_t size) {
