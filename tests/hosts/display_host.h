@@ -117,8 +117,13 @@ private:
     static constexpr DWORD kKillTimeoutMs = 5000;
     static constexpr UINT kAskTimeoutMs = 5000;
 
+    // The test program's folder, or ZELVANE_HOST_DIR: the suite runs the preview tests
+    // again with the host built at the other width.
     static std::wstring ExeFolder() {
         wchar_t path[MAX_PATH] = {};
+        const DWORD dirLength = ::GetEnvironmentVariableW(L"ZELVANE_HOST_DIR", path, MAX_PATH);
+        if (dirLength > 0 && dirLength < MAX_PATH)
+            return std::wstring(path, dirLength) + L"\\";
         DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
         std::wstring folder(path, n);
         return folder.substr(0, folder.find_last_of(L"\\/") + 1);
