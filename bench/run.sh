@@ -60,7 +60,7 @@ cpu_target_pct=1.0
 peak_memory_target_kib=65536   # the saver's peak working set
 first_frame_target_ms=300
 first_frame_ratio_target=1.2   # to the smallest program showing yellow, measured alongside
-size_target_bytes=250000
+size_target_bytes=160000
 
 build32=${ZELVANE_BUILD32:-$root/build/win32}
 build64=${ZELVANE_BUILD64:-$root/build/win64}
