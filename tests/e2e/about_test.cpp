@@ -25,7 +25,6 @@ constexpr DWORD kTickWatchMs = 3000;          // the clock moves every half seco
 constexpr DWORD kAutoCloseEarliestMs = 9000;  // it closes by itself ten seconds after it opened
 constexpr DWORD kAutoCloseLatestMs = 12000;
 constexpr DWORD kHoverMs = 300;
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kCaption[] = "About";
 constexpr int kLeftButton = 1, kRightButton = 2;
 constexpr int kCornerPx = 20;

@@ -52,7 +52,7 @@ TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
     ScopedDpi scoped(dpi);
     KillStraySavers();
     Process setup = StartSaver("/C");
-    HWND w = WaitForWindow(setup.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    HWND w = WaitForWindow(setup.Pid(), kFormClass, "Zelvane", kStartMs);
     ASSERT_NE(w, nullptr);
     ::Sleep(500);
     const int tpp = TwipsPerPixelAt(dpi);
@@ -81,7 +81,7 @@ TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     ASSERT_NE(clock, nullptr);
     ::Sleep(700);
     ClickAt(20, 20, 2);
-    HWND about = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", "About", kStartMs);
+    HWND about = WaitForWindow(saver.Pid(), kFormClass, "About", kStartMs);
     ASSERT_NE(about, nullptr);
     ::Sleep(500);
     const int tpp = TwipsPerPixelAt(dpi);

@@ -54,7 +54,7 @@ TEST_F(Faults, HostDialogKilledEndsThePreviewAndClearsTheRecord) {
 
 TEST_F(Faults, NumberTooBigForAHandleInTheSettingsStillCountsAsARunningPreview) {
     first_ = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     WriteActiveSetup("99999999999999");
     second_ = StartSaver("/S");
     // Not zero: the second copy runs beside the first and leaves the value as it was.
@@ -82,7 +82,7 @@ TEST_F(Faults, PageTitleWithTheWordsPastTheBufferIsNotTheScreenSaverPage) {
 
 TEST_F(Faults, SecondAndThirdCopiesBesideARunningSaverEndAtOnce) {
     first_ = StartSaver("/S");
-    HWND clock = WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    HWND clock = WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(clock, nullptr);
     for (const char* args : {"/S", "/P 123", "/A 1", "junk"}) {
         second_ = StartSaver(args);
@@ -112,10 +112,10 @@ TEST_F(Faults, SecondAndThirdCopiesBesideARunningPreviewLeaveItsRecordAlone) {
 
 TEST_F(Faults, ThirdConfigureStartRaisesTheSecondsDialogAndEnds) {
     first_ = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     // Beside a running saver a configure start finds no setup window and opens one.
     second_ = StartSaver("/C");
-    HWND setup = WaitForWindow(second_.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    HWND setup = WaitForWindow(second_.Pid(), kFormClass, "Zelvane", kStartMs);
     ASSERT_NE(setup, nullptr);
     third_ = StartSaver("/C");
     EXPECT_TRUE(third_.WaitExit(kQuickEndMs));

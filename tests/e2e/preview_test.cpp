@@ -192,7 +192,7 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
 // A copy that is already running makes a preview end before it records or draws.
 TEST_F(Preview, PreviewBesideARunningSaverEndsWithoutRecordingOrDrawing) {
     Process saver = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     ASSERT_TRUE(host_.Start(L""));
     WriteActiveSetup("555");
     preview_ = StartSaver("/P " + Record(host_));

@@ -105,7 +105,7 @@ TEST(SaverMotion, MovesAboutSixPixelsPerTickAndBouncesOffTheEdges) {
     KillStraySavers();
     WaitUntilTheHoursFirstDigitHolds();
     Process saver = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     const RECT screen = ScreenRect();
 
     // Record the time box at every tick until both axes have turned back.

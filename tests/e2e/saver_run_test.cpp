@@ -18,7 +18,6 @@ constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kColorTolerance = 8;
 constexpr int kAlignSlackPx = 4;  // glyph side bearings of the first characters
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kDialogClass[] = "#32770";
 constexpr WPARAM kScreenSaveLowBit = SC_SCREENSAVE | 1;  // 0xF141
 

@@ -16,7 +16,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kAppTitle[] = "Zelvane";
 constexpr char kStoredCaption[] = "Form1";
 constexpr char kMessageBoxClass[] = "#32770";
