@@ -267,13 +267,7 @@ protected:
 // Waits for a process that must end without showing a window; returns whether it showed one.
 bool ShowedWindowBeforeEnd(Process& process) {
     bool showed = false;
-    WaitUntil(
-        [&] {
-            if (CountProcessWindows(process.Pid(), true) > 0)
-                showed = true;
-            return !process.Running();
-        },
-        kEndMs);
+    EndByThemselves({&process}, kEndMs, &showed);
     return showed;
 }
 
