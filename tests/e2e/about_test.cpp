@@ -90,10 +90,15 @@ protected:
     }
     void TearDown() override { CloseSaverRun(saver_, clock_, kStartMs); }
 
-    // A right click in a corner, away from where the dialog comes.
+    // A right click in a corner, away from where the dialog comes; returns once the dialog
+    // is the foreground window, which takes the input that follows.
     HWND OpenAbout() {
         ClickAt(kCornerPx, kCornerPx, kRightButton);
-        return WaitForWindow(saver_.Pid(), kFormClass, kCaption, kDialogMs);
+        HWND about = WaitForWindow(saver_.Pid(), kFormClass, kCaption, kDialogMs);
+        if (about)
+            EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == about; }, kDialogMs))
+                << "the dialog did not come to the foreground";
+        return about;
     }
 
     // The dialog has gone, the clock is on top again with the cursor hidden, takes the
