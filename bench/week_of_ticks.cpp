@@ -33,7 +33,7 @@
 #include "program/globals.h"
 #include "startup/preview.h"
 #include "tests/win/gdi_headroom.h"
-#include "tests/hosts/window_count.h"
+#include "tests/hosts/process_windows.h"
 #include "tests/win/supplied_clock.h"
 
 namespace {
@@ -55,7 +55,7 @@ constexpr uintptr_t kHandleStep = 4;             // handle values are multiples 
 constexpr uintptr_t kHandleValueLimit = 0x4000;  // 4096 handle values: far beyond its tens
 
 int ProcessWindows() {
-    return window_count::CountWindows(::GetCurrentProcessId(), false);
+    return process_windows::CountWindows(::GetCurrentProcessId(), false);
 }
 
 // Committed memory that belongs to this process alone: what "private bytes" counts.

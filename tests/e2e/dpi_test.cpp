@@ -14,16 +14,34 @@ using namespace e2e;
 constexpr DWORD kStartMs = 10000;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr int kDefaultDpi = 96;
+constexpr int kYellowTolerance = 8;
+constexpr DWORD kEndMs = 5000;
+
+// The box of `color` in `area` once it is drawn: the same in two looks in a row, so that a
+// paint caught half done is not measured. Empty when nothing is drawn within `timeoutMs`.
+RECT WaitForColorBox(const RECT& area, COLORREF color, int tolerance, DWORD timeoutMs) {
+    RECT box = {};
+    WaitUntil(
+        [&] {
+            const RECT last = box;
+            box = FindColorBox(area, color, tolerance);
+            return box.right > box.left && ::EqualRect(&box, &last);
+        },
+        timeoutMs);
+    return box;
+}
 
 // Height of the yellow glyphs of the running saver's time and date.
 int SaverTextHeight(int dpi) {
     ScopedDpi scoped(dpi);
     Process saver;
     EXPECT_NE(StartSaverRun(saver, kStartMs), nullptr);
-    ::Sleep(800);
-    RECT box = FindColorBox(ScreenRect(), kYellow, 8);
+    // The first tick paints the date and the time together.
+    EXPECT_TRUE(
+        WaitUntil([] { return FindColorBands(ScreenRect(), kYellow, kYellowTolerance).size() == 2; }, kStartMs));
+    RECT box = FindColorBox(ScreenRect(), kYellow, kYellowTolerance);
     PressKey(VK_SPACE);
-    EXPECT_TRUE(saver.WaitExit(2000));
+    EXPECT_TRUE(saver.WaitExit(kEndMs));
     return box.bottom - box.top;
 }
 
@@ -35,6 +53,10 @@ TEST(Dpi, SaverTextGrowsWithThePixelsPerInch) {
     // The text's size in inches stays the same, so its size in pixels follows the dpi.
     EXPECT_NEAR(static_cast<double>(h120) / h96, 1.25, 0.08);
     EXPECT_NEAR(static_cast<double>(h144) / h96, 1.5, 0.08);
+}
+
+std::string DpiName(const ::testing::TestParamInfo<int>& info) {
+    return "At" + std::to_string(info.param) + "Dpi";
 }
 
 // The client area on screen, after checking that it keeps its stored size in inches.
@@ -52,13 +74,16 @@ TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
     ScopedDpi scoped(dpi);
     KillStraySavers();
     Process setup = StartSaver("/C");
-    HWND w = WaitForWindow(setup.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    HWND w = WaitForWindow(setup.Pid(), kFormClass, "Zelvane", kStartMs);
     ASSERT_NE(w, nullptr);
-    ::Sleep(500);
     const int tpp = TwipsPerPixelAt(dpi);
     const RECT area = ClientAreaOfStoredSize(w, tpp, 5880, 3135);
-    // The label's dark text lies inside the client area with a margin all round.
-    RECT text = FindColorBox(area, ::GetSysColor(COLOR_BTNTEXT), 40);
+    // The label's dark text lies inside the client area with a margin all round, once the
+    // dialog is painted.
+    ASSERT_TRUE(
+        WaitUntil([&] { return ScreenPixel(area.left + 1, area.top + 1) == ::GetSysColor(COLOR_BTNFACE); }, kStartMs))
+        << "the dialog was not painted";
+    RECT text = WaitForColorBox(area, ::GetSysColor(COLOR_BTNTEXT), 40, kStartMs);
     ASSERT_GT(text.right - text.left, 0) << "no label text found";
     EXPECT_GT(text.left, area.left);
     EXPECT_LT(text.right, area.right);
@@ -69,7 +94,7 @@ TEST_P(SetupAtDpi, KeepsItsClientSizeInInchesAndShowsTheWholeLabel) {
     EXPECT_TRUE(setup.WaitExit(3000));
 }
 
-INSTANTIATE_TEST_SUITE_P(CommonScalings, SetupAtDpi, ::testing::Values(96, 120, 144));
+INSTANTIATE_TEST_SUITE_P(CommonScalings, SetupAtDpi, ::testing::Values(96, 120, 144), DpiName);
 
 class AboutAtDpi : public ::testing::TestWithParam<int> {};
 
@@ -79,11 +104,11 @@ TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     Process saver;
     HWND clock = StartSaverRun(saver, kStartMs);
     ASSERT_NE(clock, nullptr);
-    ::Sleep(700);
+    // The run is on, its first tick painted, before the click.
+    ASSERT_GT(WaitForColorBox(ScreenRect(), kYellow, kYellowTolerance, kStartMs).right, 0);
     ClickAt(20, 20, 2);
-    HWND about = WaitForWindow(saver.Pid(), "ThunderRT6FormDC", "About", kStartMs);
+    HWND about = WaitForWindow(saver.Pid(), kFormClass, "About", kStartMs);
     ASSERT_NE(about, nullptr);
-    ::Sleep(500);
     const int tpp = TwipsPerPixelAt(dpi);
     const RECT area = ClientAreaOfStoredSize(about, tpp, 6555, 3180);
     // The OK button lies wholly inside the client area.
@@ -96,7 +121,7 @@ TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     EXPECT_LE(button.bottom, area.bottom);
     // The blue links start at their stored left edge and span their two text lines, inside
     // the dialog, at every dpi.
-    const RECT links = FindColorBox(area, RGB(0, 0, 255), 40);
+    const RECT links = WaitForColorBox(area, RGB(0, 0, 255), 40, kStartMs);
     Snapshot(("about-" + std::to_string(dpi)).c_str(), area);
     ASSERT_GT(links.right - links.left, 0) << "no link drawn";
     EXPECT_NEAR(links.left - area.left, (180 + 885) / tpp, 3);
@@ -107,6 +132,6 @@ TEST_P(AboutAtDpi, KeepsItsSizeInInchesWithButtonAndLinksInside) {
     EXPECT_FALSE(::IsWindow(about));
 }
 
-INSTANTIATE_TEST_SUITE_P(CommonScalings, AboutAtDpi, ::testing::Values(96, 120, 144));
+INSTANTIATE_TEST_SUITE_P(CommonScalings, AboutAtDpi, ::testing::Values(96, 120, 144), DpiName);
 
 }  // namespace

@@ -54,11 +54,13 @@ TEST_F(Faults, HostDialogKilledEndsThePreviewAndClearsTheRecord) {
 
 TEST_F(Faults, NumberTooBigForAHandleInTheSettingsStillCountsAsARunningPreview) {
     first_ = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     WriteActiveSetup("99999999999999");
     second_ = StartSaver("/S");
     // Not zero: the second copy runs beside the first and leaves the value as it was.
-    EXPECT_FALSE(second_.WaitExit(kStillRunningMs));
+    EXPECT_NE(WaitForWindow(second_.Pid(), kFormClass, nullptr, kStartMs), nullptr)
+        << "the second copy showed no clock";
+    EXPECT_TRUE(second_.StillRunsAfter(kStillRunningMs));
     EXPECT_EQ(ReadActiveSetup(), "99999999999999");
 }
 
@@ -66,7 +68,7 @@ TEST_F(Faults, PageTitleOfTenThousandCharactersIsReadOnlyAsFarAsTheBufferGoes) {
     // "Screen Saver" at the start of the title is seen; the preview keeps running.
     std::wstring seen = L"Screen Saver " + std::wstring(kHugeText, L'x');
     ASSERT_TRUE(StartPreviewOn(L"--page-caption \"" + seen + L"\""));
-    EXPECT_FALSE(first_.WaitExit(kStillRunningMs)) << "the page was not recognised";
+    EXPECT_TRUE(first_.StillRunsAfter(kStillRunningMs)) << "the page was not recognised";
     EXPECT_EQ(ReadActiveSetup(), std::to_string(host_.PreviewNumber()));
 }
 
@@ -82,14 +84,16 @@ TEST_F(Faults, PageTitleWithTheWordsPastTheBufferIsNotTheScreenSaverPage) {
 
 TEST_F(Faults, SecondAndThirdCopiesBesideARunningSaverEndAtOnce) {
     first_ = StartSaver("/S");
-    HWND clock = WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs);
+    HWND clock = WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(clock, nullptr);
     for (const char* args : {"/S", "/P 123", "/A 1", "junk"}) {
         second_ = StartSaver(args);
         third_ = StartSaver(args);
-        EXPECT_TRUE(second_.WaitExit(kQuickEndMs)) << args;
-        EXPECT_TRUE(third_.WaitExit(kQuickEndMs)) << args;
-        EXPECT_EQ(CountProcessWindows(second_.Pid(), true), 0) << args;
+        bool sawWindow = true;
+        EXPECT_TRUE(EndByThemselves({&second_, &third_}, kQuickEndMs, &sawWindow)) << args;
+        EXPECT_FALSE(sawWindow) << args;
+        EXPECT_EQ(second_.ExitCode(), 0u) << args;
+        EXPECT_EQ(third_.ExitCode(), 0u) << args;
     }
     EXPECT_TRUE(first_.Running());
     EXPECT_EQ(ReadActiveSetup(), "0");
@@ -103,8 +107,11 @@ TEST_F(Faults, SecondAndThirdCopiesBesideARunningPreviewLeaveItsRecordAlone) {
     for (const char* args : {"/P 123", "/A 1"}) {
         second_ = StartSaver(args);
         third_ = StartSaver(args);
-        EXPECT_TRUE(second_.WaitExit(kQuickEndMs)) << args;
-        EXPECT_TRUE(third_.WaitExit(kQuickEndMs)) << args;
+        bool sawWindow = true;
+        EXPECT_TRUE(EndByThemselves({&second_, &third_}, kQuickEndMs, &sawWindow)) << args;
+        EXPECT_FALSE(sawWindow) << args;
+        EXPECT_EQ(second_.ExitCode(), 0u) << args;
+        EXPECT_EQ(third_.ExitCode(), 0u) << args;
     }
     EXPECT_TRUE(first_.Running());
     EXPECT_EQ(ReadActiveSetup(), record);
@@ -112,15 +119,17 @@ TEST_F(Faults, SecondAndThirdCopiesBesideARunningPreviewLeaveItsRecordAlone) {
 
 TEST_F(Faults, ThirdConfigureStartRaisesTheSecondsDialogAndEnds) {
     first_ = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(first_.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     // Beside a running saver a configure start finds no setup window and opens one.
     second_ = StartSaver("/C");
-    HWND setup = WaitForWindow(second_.Pid(), "ThunderRT6FormDC", "Zelvane", kStartMs);
+    HWND setup = WaitForWindow(second_.Pid(), kFormClass, "Zelvane", kStartMs);
     ASSERT_NE(setup, nullptr);
     third_ = StartSaver("/C");
-    EXPECT_TRUE(third_.WaitExit(kQuickEndMs));
-    EXPECT_EQ(third_.ExitCode(), 0u);
-    EXPECT_EQ(CountProcessWindows(third_.Pid(), true), 0);
+    bool sawWindow = true;
+    DWORD exitCode = STILL_ACTIVE;
+    EXPECT_TRUE(EndsByItself(third_, kQuickEndMs, &sawWindow, &exitCode));
+    EXPECT_FALSE(sawWindow) << "the third start showed a window of its own";
+    EXPECT_EQ(exitCode, 0u);
     ::PostMessageA(setup, WM_CLOSE, 0, 0);
     EXPECT_TRUE(second_.WaitExit(kQuickEndMs));
 }

@@ -12,7 +12,6 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr char kSettingsKey[] = "Software\\Zelvane\\Settings";
 constexpr char kActiveSetup[] = "ActiveSetup";
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kAboutCaption[] = "About";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kLogPixels[] = "LogPixels";
@@ -30,31 +29,22 @@ void SetUserDpi(DWORD dpi) {
     ::RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi);
 }
 
-struct FindState {
-    DWORD pid;
-    const char* className;
-    const char* title;
-    bool visibleOnly;
-    HWND found;
-    int count;
-};
-
-BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM param) {
-    auto* s = reinterpret_cast<FindState*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != s->pid)
-        return TRUE;
-    if (s->visibleOnly && !::IsWindowVisible(hWnd))
-        return TRUE;
-    if (s->className && ClassOf(hWnd) != s->className)
-        return TRUE;
-    if (s->title && WindowText(hWnd) != s->title)
-        return TRUE;
-    ++s->count;
-    if (!s->found)
-        s->found = hWnd;
-    return TRUE;
+// The first of `pid`'s top-level windows with this class (and caption, when `title` is not
+// null), and how many there are.
+HWND MatchWindow(DWORD pid, const char* className, const char* title, bool visibleOnly, int* count) {
+    HWND found = nullptr;
+    for (HWND hWnd : process_windows::WindowsOf(pid, visibleOnly)) {
+        if (className && ClassOf(hWnd) != className)
+            continue;
+        if (title && WindowText(hWnd) != title)
+            continue;
+        if (!found)
+            found = hWnd;
+        if (!count)
+            break;
+        ++*count;
+    }
+    return found;
 }
 
 void SendMouse(DWORD flags, int x = 0, int y = 0) {
@@ -119,6 +109,10 @@ bool Process::WaitExit(DWORD timeoutMs) {
     return process_ && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
 }
 
+bool Process::StillRunsAfter(DWORD ms) {
+    return process_ && !WaitExit(ms) && Running();
+}
+
 bool Process::Running() const {
     return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
@@ -159,24 +153,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 HWND FindProcessWindow(DWORD pid, const char* className, bool visibleOnly) {
-    FindState s = {pid, className, nullptr, visibleOnly, nullptr, 0};
-    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return MatchWindow(pid, className, nullptr, visibleOnly, nullptr);
 }
 
 int CountProcessWindows(DWORD pid, bool visibleOnly) {
-    FindState s = {pid, nullptr, nullptr, visibleOnly, nullptr, 0};
-    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
-    return s.count;
+    int count = 0;
+    MatchWindow(pid, nullptr, nullptr, visibleOnly, &count);
+    return count;
 }
 
 HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            FindState s = {pid, className, title, true, nullptr, 0};
-            ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&s));
-            found = s.found;
+            found = MatchWindow(pid, className, title, true, nullptr);
             return found != nullptr;
         },
         timeoutMs);
@@ -466,15 +456,23 @@ void Snapshot(const char* name, const RECT& area) {
 
 namespace e2e {
 
-bool EndsByItself(Process& p, DWORD timeoutMs, bool* sawWindow, DWORD* exitCode) {
+bool EndByThemselves(std::initializer_list<Process*> starts, DWORD timeoutMs, bool* sawWindow) {
     *sawWindow = false;
-    const bool ended = WaitUntil(
+    return WaitUntil(
         [&] {
-            if (CountProcessWindows(p.Pid(), true) > 0)
-                *sawWindow = true;
-            return !p.Running();
+            bool running = false;
+            for (Process* p : starts) {
+                if (p->Running() && CountProcessWindows(p->Pid(), true) > 0)
+                    *sawWindow = true;
+                running |= p->Running();
+            }
+            return !running;
         },
         timeoutMs);
+}
+
+bool EndsByItself(Process& p, DWORD timeoutMs, bool* sawWindow, DWORD* exitCode) {
+    const bool ended = EndByThemselves({&p}, timeoutMs, sawWindow);
     *exitCode = p.ExitCode();
     return ended;
 }

@@ -6,10 +6,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "tests/hosts/process_windows.h"
+
 namespace e2e {
+
+using process_windows::kFormClass;
 
 // Folder of the built executables (the screen saver and the test hosts).
 std::string BinDir();
@@ -29,6 +34,9 @@ public:
     bool Start(const std::string& exe, const std::string& args);
     // Waits for the end; true when it ended within `timeoutMs`.
     bool WaitExit(DWORD timeoutMs);
+    // True when it was started and still runs after `ms`: unlike a failed WaitExit, never
+    // true of a process that did not start.
+    bool StillRunsAfter(DWORD ms);
     bool Running() const;
     DWORD ExitCode() const;
     DWORD Pid() const { return pid_; }
@@ -49,6 +57,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Watches a start that should end by itself: false when it still ran after `timeoutMs`.
 // `sawWindow` tells whether it ever showed a window meanwhile, `exitCode` how it ended.
 bool EndsByItself(Process& p, DWORD timeoutMs, bool* sawWindow, DWORD* exitCode);
+// The same for starts running side by side; `sawWindow` tells whether any showed one. A
+// process's windows are counted only while it runs: after its end there are none to see.
+bool EndByThemselves(std::initializer_list<Process*> starts, DWORD timeoutMs, bool* sawWindow);
 
 // A full-screen run for a test, after clearing what earlier tests left: starts "/S" in
 // `saver` and returns its clock window, null when none appeared within `timeoutMs`.

@@ -20,6 +20,9 @@ constexpr DWORD kEndAfterChangeMs = 1500;  // one pass of about a second, and so
 constexpr DWORD kQuickEndMs = 5000;        // liveness bound for a start that ends at once
 constexpr DWORD kFirstFrameMs = 2500;      // the first pass may fall on an unchanged second
 constexpr DWORD kSecondMs = 1200;
+// One pass a second (drawing, a second's pause, the watch): the time drawn changes within
+// this even when a loaded machine stretches a pass.
+constexpr DWORD kFrameChangeMs = 4000;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kTolerance = 8;
@@ -59,6 +62,32 @@ bool HasColor(const RECT& area, COLORREF color) {
     return box.right > box.left;
 }
 
+// A copy of `area` the same in two looks in a row: a frame not caught half drawn.
+std::vector<uint32_t> SteadyCapture(const RECT& area) {
+    std::vector<uint32_t> last, now = CaptureScreen(area);
+    WaitUntil(
+        [&] {
+            last = std::move(now);
+            now = CaptureScreen(area);
+            return now == last;
+        },
+        kFrameChangeMs);
+    return now;
+}
+
+// Waits until the drawn frame of `area` is another than `shown`; returns the new one (empty
+// when none came within the bound).
+std::vector<uint32_t> NextFrame(const RECT& area, const std::vector<uint32_t>& shown) {
+    std::vector<uint32_t> frame;
+    const bool changed = WaitUntil(
+        [&] {
+            frame = SteadyCapture(area);
+            return frame != shown;
+        },
+        kFrameChangeMs);
+    return changed ? frame : std::vector<uint32_t>();
+}
+
 class Preview : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,8 +117,7 @@ protected:
 TEST_F(Preview, RecordsItsWindowWhileRunningAndZeroAfter) {
     StartPreview(L"");
     // Several passes later it is still drawing: the dialog still has it selected.
-    ::Sleep(2 * kSecondMs);
-    EXPECT_TRUE(preview_.Running());
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs));
     EXPECT_EQ(ReadActiveSetup(), Record(host_));
 
     host_.Close();
@@ -152,11 +180,20 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
     const RECT client = ScreenRectOf(host_.Preview());
     ASSERT_EQ(client.right - client.left, display_host::kPreviewWidth);
     ASSERT_EQ(client.bottom - client.top, display_host::kPreviewHeight);
-    ASSERT_TRUE(WaitUntil([&] { return HasColor(client, kYellow); }, kFirstFrameMs)) << "nothing was drawn";
-    ::Sleep(kSecondMs / 2);
-
-    const RECT ring = FindColorBox(client, kYellow, kTolerance);
     const RECT face = Offset(kFaceBox, client);
+    const RECT textArea = Offset(kTextArea, client);
+    // The first frame whole: the ring at its place and the time inside it.
+    RECT ring = {};
+    ASSERT_TRUE(WaitUntil([&] { return HasColor(client, kYellow); }, kFirstFrameMs)) << "nothing was drawn";
+    WaitUntil(
+        [&] {
+            ring = FindColorBox(client, kYellow, kTolerance);
+            return std::abs(ring.left - face.left) <= 1 && std::abs(ring.top - face.top) <= 1 &&
+                   std::abs(ring.right - face.right) <= 1 && std::abs(ring.bottom - face.bottom) <= 1 &&
+                   HasColor(textArea, kYellow);
+        },
+        kFirstFrameMs);
+
     EXPECT_NEAR(ring.left, face.left, 1);
     EXPECT_NEAR(ring.top, face.top, 1);
     EXPECT_NEAR(ring.right, face.right, 1);
@@ -166,7 +203,6 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
         Near(ScreenPixel(client.left + kOutsideFace.x, client.top + kOutsideFace.y), display_host::kPreviewBackground))
         << "the face is a disc, not a rectangle";
 
-    const RECT textArea = Offset(kTextArea, client);
     const RECT text = FindColorBox(textArea, kYellow, kTolerance);
     ASSERT_GT(text.right - text.left, 0) << "no time text";
     const LONG centreX2 = client.left + client.right;  // doubled, to stay in integers
@@ -179,20 +215,18 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
     ::UnionRect(&shot, &shot, &client);
     Snapshot("preview", shot);
 
-    const std::vector<uint32_t> first = CaptureScreen(textArea);
-    ::Sleep(kSecondMs);
-    const std::vector<uint32_t> second = CaptureScreen(textArea);
-    ::Sleep(kSecondMs);
-    const std::vector<uint32_t> third = CaptureScreen(textArea);
-    EXPECT_NE(first, second);
-    EXPECT_NE(second, third);
+    // The time drawn goes on changing, second after second.
+    const std::vector<uint32_t> first = SteadyCapture(textArea);
+    const std::vector<uint32_t> second = NextFrame(textArea, first);
+    ASSERT_FALSE(second.empty()) << "the time drawn did not change";
+    EXPECT_FALSE(NextFrame(textArea, second).empty()) << "the time drawn changed once only";
     EXPECT_TRUE(preview_.Running());
 }
 
 // A copy that is already running makes a preview end before it records or draws.
 TEST_F(Preview, PreviewBesideARunningSaverEndsWithoutRecordingOrDrawing) {
     Process saver = StartSaver("/S");
-    ASSERT_NE(WaitForWindow(saver.Pid(), "ThunderRT6FormDC", nullptr, kStartMs), nullptr);
+    ASSERT_NE(WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs), nullptr);
     ASSERT_TRUE(host_.Start(L""));
     WriteActiveSetup("555");
     preview_ = StartSaver("/P " + Record(host_));

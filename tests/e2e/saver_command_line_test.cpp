@@ -14,7 +14,6 @@ using namespace e2e;
 constexpr DWORD kStartMs = 10000;
 constexpr DWORD kEndMs = 1000;
 constexpr DWORD kQuickEndMs = 5000;  // liveness bound; a preview of no window runs one pass
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kUntouched[] = "untouched";
 constexpr size_t kLongLine = 10000;
 

@@ -14,7 +14,6 @@ using namespace e2e;
 
 constexpr DWORD kStartMs = 10000;
 constexpr DWORD kQuickEndMs = 5000;  // liveness bound for a start that ends at once
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kStaleHandle[] = "123456";
 
 // A start that must end at once: true when it ended without ever showing a window.

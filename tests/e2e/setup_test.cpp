@@ -16,7 +16,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr char kFormClass[] = "ThunderRT6FormDC";
 constexpr char kAppTitle[] = "Zelvane";
 constexpr char kStoredCaption[] = "Form1";
 constexpr char kMessageBoxClass[] = "#32770";
@@ -25,9 +24,7 @@ constexpr DWORD kOverflowExitCode = 6;
 
 constexpr DWORD kStartMs = 10000;
 constexpr DWORD kEndMs = 5000;
-constexpr DWORD kSettleMs = 300;
-// Keys of the keyboard move, one at a time: the move loop reads them as they come.
-constexpr DWORD kKeyGapMs = 50;
+constexpr DWORD kStillRunningMs = 1000;  // long enough for a wrongly handled command to end it
 
 // The dialog's stored geometry, in twips, and its sentence.
 constexpr int kClientWidthTw = 5880, kClientHeightTw = 3135;
@@ -92,6 +89,14 @@ void PressAltWith(WORD vk) {
     KeyDown(VK_MENU);
     PressKey(vk);
     KeyUp(VK_MENU);
+}
+
+// Whether the thread of `window` has entered one of the system's own loops (GUI_INMENUMODE,
+// GUI_INMOVESIZE), which read the keys that follow.
+bool ThreadIn(HWND window, DWORD mode) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & mode);
 }
 
 std::vector<std::string> StaticTexts(HWND parent) {
@@ -262,13 +267,7 @@ protected:
 // Waits for a process that must end without showing a window; returns whether it showed one.
 bool ShowedWindowBeforeEnd(Process& process) {
     bool showed = false;
-    WaitUntil(
-        [&] {
-            if (CountProcessWindows(process.Pid(), true) > 0)
-                showed = true;
-            return !process.Running();
-        },
-        kEndMs);
+    EndByThemselves({&process}, kEndMs, &showed);
     return showed;
 }
 
@@ -442,7 +441,7 @@ TEST_F(SetupDialogTest, ClosesThroughTheSystemMenu) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
     PressAltWith(VK_SPACE);
-    ::Sleep(kSettleMs);  // the menu opens inside the dialog's own loop
+    ASSERT_TRUE(WaitUntil([&] { return ThreadIn(dialog, GUI_INMENUMODE); }, kStartMs)) << "no system menu";
     PressKey('C');
     ExpectCleanEnd();
 }
@@ -454,15 +453,25 @@ TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
     RECT before;
     ::GetWindowRect(dialog, &before);
     PressAltWith(VK_SPACE);
-    ::Sleep(kSettleMs);
+    ASSERT_TRUE(WaitUntil([&] { return ThreadIn(dialog, GUI_INMENUMODE); }, kStartMs)) << "no system menu";
     PressKey('M');
-    ::Sleep(kSettleMs);
+    ASSERT_TRUE(WaitUntil([&] { return ThreadIn(dialog, GUI_INMOVESIZE); }, kStartMs)) << "the move did not start";
+    // Each arrow moves the pointer, from where the one before left it: one key at a time.
     constexpr int kSteps = 3;
     for (int i = 0; i < kSteps; ++i) {
-        PressKey(VK_RIGHT);
-        ::Sleep(kKeyGapMs);
-        PressKey(VK_DOWN);
-        ::Sleep(kKeyGapMs);
+        for (WORD key : {VK_RIGHT, VK_DOWN}) {
+            POINT was = {};
+            ::GetCursorPos(&was);
+            PressKey(key);
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    POINT now = {};
+                    ::GetCursorPos(&now);
+                    return key == VK_RIGHT ? now.x > was.x : now.y > was.y;
+                },
+                kEndMs))
+                << "the move loop did not take the key";
+        }
     }
     PressKey(VK_RETURN);
     RECT after = {};
@@ -475,8 +484,7 @@ TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
         << "the dialog did not move";
     EXPECT_EQ(after.right - after.left, before.right - before.left);
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-    ::Sleep(kSettleMs);
-    EXPECT_TRUE(setup_.Running());
+    EXPECT_TRUE(setup_.StillRunsAfter(kStillRunningMs));
     EXPECT_TRUE(::IsWindowVisible(dialog));
     CloseAndExpectCleanEnd(dialog);
 }
@@ -488,8 +496,7 @@ TEST_F(SetupDialogTest, MinimisesByItsTitleBarButtonAndKeepsRunning) {
     ASSERT_TRUE(FindTitleBarPart(dialog, HTMINBUTTON, &minimise)) << "no minimise button";
     ClickAt(minimise.x, minimise.y, 1);
     EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(dialog) != FALSE; }, kEndMs));
-    ::Sleep(kSettleMs);
-    EXPECT_TRUE(setup_.Running());
+    EXPECT_TRUE(setup_.StillRunsAfter(kStillRunningMs));
     CloseAndExpectCleanEnd(dialog);
 }
 

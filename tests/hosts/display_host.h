@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "process_windows.h"
+
 namespace display_host {
 
 inline constexpr wchar_t kDialogClass[] = L"ZelvaneDisplayHost";
@@ -129,28 +131,14 @@ private:
         return folder.substr(0, folder.find_last_of(L"\\/") + 1);
     }
 
-    struct Search {
-        DWORD pid;
-        HWND found;
-    };
-
-    static BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM param) {
-        auto* search = reinterpret_cast<Search*>(param);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        wchar_t name[64] = {};
-        ::GetClassNameW(hWnd, name, 64);
-        if (pid == search->pid && std::wstring(name) == kDialogClass) {
-            search->found = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     HWND FindDialog() const {
-        Search search = {pid_, nullptr};
-        ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        for (HWND hWnd : process_windows::WindowsOf(pid_, false)) {
+            wchar_t name[64] = {};
+            ::GetClassNameW(hWnd, name, 64);
+            if (std::wstring(name) == kDialogClass)
+                return hWnd;
+        }
+        return nullptr;
     }
 
     LRESULT Ask(UINT message) const {

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "display_host.h"
-#include "window_count.h"
+#include "process_windows.h"
 
 namespace {
 
@@ -166,29 +166,9 @@ bool Start(const std::wstring& exe, const std::wstring& args, PROCESS_INFORMATIO
     return ::CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != 0;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectVisibleTopLevel(HWND hWnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == search->pid && ::IsWindowVisible(hWnd))
-        search->found.push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
-    WindowSearch search = {pid, {}};
-    ::EnumWindows(&CollectVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Ends a started saver as the system would (WM_CLOSE to its windows), by force if it stays.
 void EndProcess(const PROCESS_INFORMATION& pi) {
-    for (HWND hWnd : VisibleWindowsOf(pi.dwProcessId))
+    for (HWND hWnd : process_windows::WindowsOf(pi.dwProcessId, true))
         ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(pi.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
         std::printf("note saver did not end on WM_CLOSE; terminated\n");
@@ -228,7 +208,7 @@ FrameTiming TimeFirstFrame(const std::wstring& scr,
     if (!Start(scr, args, pi))
         return timing;
     while (clock.ElapsedMs() < kFrameTimeoutMs) {
-        if (awaitWindow && timing.windowMs < 0 && !VisibleWindowsOf(pi.dwProcessId).empty())
+        if (awaitWindow && timing.windowMs < 0 && !process_windows::WindowsOf(pi.dwProcessId, true).empty())
             timing.windowMs = clock.ElapsedMs();
         if ((!awaitWindow || timing.windowMs >= 0) && copy.AreaHasColor(area.left, area.top, kYellow)) {
             timing.frameMs = clock.ElapsedMs();
@@ -506,7 +486,7 @@ int RunObjects(const std::wstring& exe) {
         std::printf("gdi_table_objects %d\n", gdi);
     else
         std::printf("gdi_table_objects n/a\n");
-    std::printf("windows %d\n", window_count::CountWindows(pid, true));
+    std::printf("windows %d\n", process_windows::CountWindows(pid, true));
     return 0;
 }
 

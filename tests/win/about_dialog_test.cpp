@@ -273,7 +273,11 @@ TEST_P(ModalClose, ReturnsFromTheModalShowUnloaded) {
     EXPECT_FALSE(dialog.IsLoaded());
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ModalClose, ::testing::Values(VK_RETURN, VK_ESCAPE, SC_CLOSE));
+std::string ModalCloseName(const ::testing::TestParamInfo<int>& info) {
+    return info.param == VK_RETURN ? "Enter" : info.param == VK_ESCAPE ? "Escape" : "CloseCommand";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ModalClose, ::testing::Values(VK_RETURN, VK_ESCAPE, SC_CLOSE), ModalCloseName);
 
 TEST_F(AboutDialog, LoadCentresTheWholeWindowOnTheScreen) {
     fabout dialog;

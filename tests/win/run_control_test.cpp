@@ -2,6 +2,8 @@
 // end flag, the pause that keeps pumping, and the saver window's replacement procedure.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "forms/controls.h"
@@ -28,10 +30,20 @@ void SetCursorCounter(int target) {
 enum class CursorRoutine { kHide, kShow };
 
 struct CursorCase {
+    const char* name;  // as the case reads in the test's name
     int before;
     CursorRoutine routine;
     int after;
 };
+
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+void PrintTo(const CursorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CursorState : public ::testing::TestWithParam<CursorCase> {
 protected:
@@ -51,12 +63,15 @@ TEST_P(CursorState, ReachesADefiniteStateWithoutPilingUp) {
 
 INSTANTIATE_TEST_SUITE_P(Counter,
                          CursorState,
-                         ::testing::Values(CursorCase{0, CursorRoutine::kHide, -1},
-                                           CursorCase{3, CursorRoutine::kHide, -1},
-                                           CursorCase{-3, CursorRoutine::kHide, -4},  // already hidden: one call
-                                           CursorCase{-1, CursorRoutine::kShow, 0},
-                                           CursorCase{-5, CursorRoutine::kShow, 0},
-                                           CursorCase{2, CursorRoutine::kShow, 3}));  // already shown: one call
+                         ::testing::Values(CursorCase{"HideFromZero", 0, CursorRoutine::kHide, -1},
+                                           CursorCase{"HideFromThree", 3, CursorRoutine::kHide, -1},
+                                           // already hidden: one call
+                                           CursorCase{"HideFromMinusThree", -3, CursorRoutine::kHide, -4},
+                                           CursorCase{"ShowFromMinusOne", -1, CursorRoutine::kShow, 0},
+                                           CursorCase{"ShowFromMinusFive", -5, CursorRoutine::kShow, 0},
+                                           // already shown: one call
+                                           CursorCase{"ShowFromTwo", 2, CursorRoutine::kShow, 3}),
+                         CaseName<CursorCase>);
 
 // --- ending ------------------------------------------------------------------------------
 
@@ -89,10 +104,15 @@ TEST_F(EndFlag, EveryEndRequestIsGranted) {
 }
 
 struct Press {
+    const char* name;  // as the case reads in the test's name
     int16_t button;
     int16_t shift;
     Bool16 allowAbout;
 };
+
+void PrintTo(const Press& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MouseDownEnds : public EndFlag, public ::testing::WithParamInterface<Press> {};
 
@@ -105,12 +125,13 @@ TEST_P(MouseDownEnds, RaisesTheFlagAndShowsTheCursor) {
 
 INSTANTIATE_TEST_SUITE_P(ButtonsAndModifiers,
                          MouseDownEnds,
-                         ::testing::Values(Press{forms::kButtonLeft, 0, kTrue},
-                                           Press{forms::kButtonMiddle, 0, kTrue},
-                                           Press{forms::kButtonRight, forms::kShiftMask, kTrue},
-                                           Press{forms::kButtonRight, forms::kCtrlMask, kTrue},
-                                           Press{forms::kButtonRight, forms::kAltMask, kTrue},
-                                           Press{forms::kButtonRight, 0, kFalse}));
+                         ::testing::Values(Press{"LeftClick", forms::kButtonLeft, 0, kTrue},
+                                           Press{"MiddleClick", forms::kButtonMiddle, 0, kTrue},
+                                           Press{"ShiftRightClick", forms::kButtonRight, forms::kShiftMask, kTrue},
+                                           Press{"CtrlRightClick", forms::kButtonRight, forms::kCtrlMask, kTrue},
+                                           Press{"AltRightClick", forms::kButtonRight, forms::kAltMask, kTrue},
+                                           Press{"RightClickWithoutAbout", forms::kButtonRight, 0, kFalse}),
+                         CaseName<Press>);
 
 // --- a window whose own procedure records what reaches it ---------------------------------
 
