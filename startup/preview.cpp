@@ -72,9 +72,12 @@ void DrawPreviewPass(HDC hDC) {
     PresentFrame(hDC);
 }
 
-float SecondsToNextPass() {
-    return static_cast<float>(MsUntilAfterNextBoundary(forms::ClockMilliseconds(), kMsPerSecond, kPassLagMs)) /
-           kMsPerSecondF;
+void PreviewPass(HDC hDC) {
+    DrawPreviewPass(hDC);
+    // About a second: until the clock's next second has just begun, however long this pass
+    // took, so that the passes keep step with the clock and every second is drawn.
+    Pause(static_cast<float>(MsUntilAfterNextBoundary(forms::ClockMilliseconds(), kMsPerSecond, kPassLagMs)) /
+          kMsPerSecondF);
 }
 
 void RunPreview(const std::string& upperText) {
@@ -102,10 +105,7 @@ void RunPreview(const std::string& upperText) {
     Bool16 alive = kFalse;
     Bool16 shown = kFalse;
     do {
-        DrawPreviewPass(hDC);
-        // About a second: until the clock's next second has just begun, however long this
-        // pass took, so that the passes keep step with the clock and draw every second.
-        Pause(SecondsToNextPass());
+        PreviewPass(hDC);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
         shown = IsSaverSelected(SettingsDialogWindow, SaverName);

@@ -13,8 +13,8 @@ void SetPreviewLayout(const RECT& client);
 // second has changed), and the frame put on the screen.
 void DrawPreviewPass(HDC hDC);
 
-// The length of the pause that ends a pass, in seconds: until just after the next second
-// of the clock that Now reads begins (at most a second and a little more).
-float SecondsToNextPass();
+// A pass of the preview loop up to the questions of the watch: the drawing, then the pause
+// (pumping events) until just after the next second of the clock that Now reads begins.
+void PreviewPass(HDC hDC);
 
 }  // namespace zelvane
