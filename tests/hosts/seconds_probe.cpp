@@ -189,6 +189,16 @@ void WatchText(bool preview, const RECT& screenArea, DWORD durationMs, Watch& wa
     watch.to = LocalClockMs();
 }
 
+// "hh:mm:ss" of a second on the local-clock scale.
+std::string SecondOfDay(int64_t second) {
+    constexpr int64_t kSecondsADay = 86400, kSecondsAnHour = 3600, kSecondsAMinute = 60;
+    const int64_t s = second % kSecondsADay;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(s / kSecondsAnHour),
+                  static_cast<int>(s % kSecondsAnHour / kSecondsAMinute), static_cast<int>(s % kSecondsAMinute));
+    return text;
+}
+
 double Percentile(std::vector<int64_t> values, double share) {
     if (values.empty())
         return -1;
@@ -202,6 +212,7 @@ void Report(const Watch& watch) {
     const int64_t first = watch.from / kMsPerSecond + 1, last = watch.to / kMsPerSecond - 1;
     std::vector<int64_t> delays;
     int missed = 0, extra = 0;
+    std::string odd;  // the seconds not drawn exactly once, for a look at what happened there
     size_t next = 0;
     for (int64_t second = first; second <= last; ++second) {
         while (next < watch.changes.size() && watch.changes[next] < second * kMsPerSecond)
@@ -214,6 +225,8 @@ void Report(const Watch& watch) {
         else
             delays.push_back(watch.changes[next] - second * kMsPerSecond);
         extra += std::max(0, inSecond - 1);
+        if (inSecond != 1)
+            odd += " " + SecondOfDay(second) + (inSecond == 0 ? "(none)" : "(" + std::to_string(inSecond) + ")");
     }
     std::printf("seconds_watched %lld\n", static_cast<long long>(last - first + 1));
     std::printf("seconds_shown %zu\n", delays.size());
@@ -222,6 +235,7 @@ void Report(const Watch& watch) {
     std::printf("delay_median_ms %.0f\n", Percentile(delays, 0.5));
     std::printf("delay_p95_ms %.0f\n", Percentile(delays, 0.95));
     std::printf("delay_max_ms %.0f\n", Percentile(delays, 1.0));
+    std::printf("seconds_not_drawn_once%s\n", odd.c_str());
     std::printf("polls_per_second %.0f\n",
                 watch.polls * static_cast<double>(kMsPerSecond) / static_cast<double>(watch.to - watch.from));
 }
