@@ -11,7 +11,10 @@
 #   - a week of ticks: the saver's Timer1_Timer 1,209,600 times (500 ms each) and the preview's
 #     drawing pass 604,800 times (1 s each), each in one process as fast as they run, with the
 #     clock readings supplied (bench/week_of_ticks.cpp); private bytes, GDI, USER and handles
-#     sampled every tenth (target: no growth).
+#     sampled every tenth (target: no growth),
+#   - keeping time: each mode for 10 minutes while tests/hosts/seconds_probe.cpp watches the time
+#     text on the screen: every second of the local clock shown, none missed, each first drawn
+#     soon after the second began (median, 95th percentile, maximum of that delay).
 # Modes: the full-screen saver "/S", and the preview "/P <handle>" drawing into the test
 # display-settings dialog (tests/hosts/display_host.cpp) with its preview as a top-level popup.
 #
@@ -22,8 +25,8 @@
 # CPU comes from the Linux processes' utime + stime in /proc (GetProcessTimes under Wine
 # reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
 # ZELVANE_BUILD32 / ZELVANE_BUILD64, the Wine prefix with WINEPREFIX; for trial runs,
-# ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS and ZELVANE_WEEK_PASSES shorten the work (the
-# tables then say that the figure is not the full one).
+# ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS, ZELVANE_WEEK_PASSES and ZELVANE_CLOCK_SECONDS
+# shorten the work (the tables then say that the figure is not the full one).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -54,12 +57,16 @@ full_week_ticks=1209600     # 7 days of 500 ms ticks
 full_week_passes=604800     # 7 days of 1 s passes
 week_ticks=${ZELVANE_WEEK_TICKS:-$full_week_ticks}
 week_passes=${ZELVANE_WEEK_PASSES:-$full_week_passes}
+full_clock_seconds=600      # the time kept, each mode
+clock_seconds=${ZELVANE_CLOCK_SECONDS:-$full_clock_seconds}
 
 # Targets.
 cpu_target_pct=1.0
 peak_memory_target_kib=65536   # the saver's peak working set
 first_frame_target_ms=300
 first_frame_ratio_target=1.2   # to the smallest program showing yellow, measured alongside
+clock_p95_target_ms=50         # a second's start to its first drawing
+clock_max_target_ms=250
 size_target_bytes=160000
 
 build32=${ZELVANE_BUILD32:-$root/build/win32}
@@ -74,7 +81,8 @@ cmake -S "$root" -B "$build32" --toolchain "$root/cmake/mingw-i686.cmake" -DCMAK
 cmake --build "$build32" -j2 --target ssZelvane first_frame_probe week_of_ticks >/dev/null
 cmake -S "$root" -B "$build64" --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DZELVANE_WINE_TESTS=ON >/dev/null
-cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host saver_flag_probe week_of_ticks >/dev/null
+cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host saver_flag_probe week_of_ticks \
+    seconds_probe >/dev/null
 shipped="$build32/ssZelvane.scr"
 scr="$build64/ssZelvane.scr"
 # The GDI table is read by a probe of the measured file's own width, and the week of ticks
@@ -279,6 +287,10 @@ for run in $(seq "$cpu_runs"); do
     reap "$host" || true
 done
 
+# Keeping time: each mode alone while the probe watches its time text.
+"$wine" "$bin/seconds_probe.exe" saver "Z:$scr" "$clock_seconds" | record saver.clock
+"$wine" "$bin/seconds_probe.exe" preview "Z:$scr" "$clock_seconds" | record preview.clock
+
 # The week of ticks, one mode after the other: both at once would share the one Wine
 # server, and each would wait for the other's round trips.
 "$wine" "$week" preview "$week_passes" | record week_preview
@@ -287,9 +299,10 @@ MEASURE
 
 load_before=$(cut -d' ' -f1 /proc/loadavg)
 echo "measuring: $runs starts per mode, $cpu_runs runs of ${seconds} s per mode, then $week_ticks ticks" \
-    "and $week_passes preview passes (a week: about 20 to 30 minutes in all) ..." >&2
+    "and $week_passes preview passes (a week: about 20 to 30 minutes in all), and ${clock_seconds} s of" \
+    "keeping time per mode ..." >&2
 started_at=$(date +%s)
-"$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" "$seconds" "$checkpoint" "$warmup" \
+clock_seconds=$clock_seconds "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" "$seconds" "$checkpoint" "$warmup" \
     "$sample_every" "$runs" "$report" "$idle_seconds" "$objects_probe" "$week" "$week_ticks" "$week_passes" \
     "$cpu_runs" </dev/null
 elapsed_min=$((($(date +%s) - started_at + 59) / 60))
@@ -302,7 +315,9 @@ size_bytes=$(stat -c %s "$shipped")
 awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v peak_target="$peak_memory_target_kib" \
     -v ratio_target="$first_frame_ratio_target" -v size_target="$size_target_bytes" -v size_bytes="$size_bytes" \
     -v seconds="$seconds" -v checkpoint="$checkpoint" -v warmup="$warmup" -v runs="$runs" -v min_runs="$min_first_frame_runs" \
-    -v cpu_runs="$cpu_runs" -v full_ticks="$full_week_ticks" -v full_passes="$full_week_passes" '
+    -v cpu_runs="$cpu_runs" -v full_ticks="$full_week_ticks" -v full_passes="$full_week_passes" \
+    -v clock_seconds="$clock_seconds" -v full_clock_seconds="$full_clock_seconds" -v clock_p95_target="$clock_p95_target_ms" \
+    -v clock_max_target="$clock_max_target_ms" '
 function has(k) { return (k in v) && v[k] != "" && v[k] != "n/a" }
 function num(k) { return has(k) ? v[k] + 0 : 0 }
 # A figure that was not measured is never reported as met.
@@ -397,6 +412,22 @@ END {
     row("Xvfb CPU beside it (drawing on the X server)", xvfb_text["saver"], xvfb_text["preview"], "(for reference)", "")
     row("  the same two beside an idle Win32 program instead (once, before all runs): Wine server, Xvfb",
         show_pct(pct("idle", "server")) ", " show_pct(pct("idle", "xvfb")), "(the same baseline)", "(for reference)", "")
+    for (i = 1; i <= 2; i++) {
+        c = modes[i] ".clock."
+        clock_ok[i] = has(c "seconds_watched") && num(c "seconds_watched") > 0
+        clock_shown[i] = clock_ok[i] ? sprintf("%d of %d shown, %d missed (%d drawn twice)", num(c "seconds_shown"),
+            num(c "seconds_watched"), num(c "seconds_missed"), num(c "seconds_drawn_twice")) : "n/a"
+        clock_delay[i] = clock_ok[i] ? sprintf("%d, %d, %d ms", num(c "delay_median_ms"), num(c "delay_p95_ms"),
+            num(c "delay_max_ms")) : "n/a"
+        clock_full[i] = clock_ok[i] && num(c "seconds_watched") >= full_clock_seconds - 2
+    }
+    row("Keeping time over " clock_seconds " s" (clock_seconds < full_clock_seconds ? " (**not the full " full_clock_seconds " s**)" : "") \
+        ": seconds of the local clock whose time text was drawn", clock_shown[1], clock_shown[2], "none missed",
+        met(clock_full[1], num("saver.clock.seconds_missed") == 0) ", " met(clock_full[2], num("preview.clock.seconds_missed") == 0))
+    row("  from the start of a second to its first drawing on the screen: median, 95th percentile, maximum", clock_delay[1],
+        clock_delay[2], "< " clock_p95_target " ms at the 95th, < " clock_max_target " ms at most",
+        met(clock_full[1], num("saver.clock.delay_p95_ms") < clock_p95_target && num("saver.clock.delay_max_ms") < clock_max_target) ", " \
+        met(clock_full[2], num("preview.clock.delay_p95_ms") < clock_p95_target && num("preview.clock.delay_max_ms") < clock_max_target))
     row("Peak working set (VmHWM) at the end, highest of the runs",
         peak("saver") < 0 ? "n/a" : mib(peak("saver")), peak("preview") < 0 ? "n/a" : mib(peak("preview")),
         "< " peak_target / 1024 " MiB", met(peak("saver") >= 0, peak("saver") < peak_target) ", " \
@@ -580,6 +611,14 @@ What the figures mean:
   ratio of the medians is what the saver adds to Wine's start. A preview started in second 0
   of a minute draws one pass (about 1 s) late: the clock face compares its first reading
   with second 0, so the median is reported.
+- Keeping time: tests/hosts/seconds_probe.cpp starts the mode, leaves it 3 s to settle and then
+  copies the time text's area of the screen (BitBlt) a few hundred times a second: for "/S" the
+  tallest block of yellow rows (the time; it moves, so only its surroundings are copied once
+  found), for "/P" the middle of the disc. A new text counts once two copies in a row show it,
+  at the local time of the first. Each whole second of the local clock inside the watch is shown
+  (the first new text in it gives its delay from the second's start) or missed; the copy rate
+  sets the resolution (a few ms). A text drawn in the last milliseconds of its own second and
+  seen after the next began counts for the next: the seconds missed still tell.
 - The week of ticks (bench/week_of_ticks.cpp, at the measured file's width): the clock
   window is shown and its tick handler called through its timer message, then the pending
   events (its painting) are dispatched, 1,209,600 times; the preview's drawing pass (a new

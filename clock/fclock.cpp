@@ -80,6 +80,8 @@ fclock::fclock() : SaverForm(ClockSpec()) {
     ApplyDesign(Label2, kLabel2);
     Timer1.SetEnabled(false);
     Timer1.SetInterval(kTimerIntervalMs);
+    // On the half seconds of the clock: a new second shows as it begins, as on the taskbar.
+    Timer1.SetPhasedToClock(true);
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Label1.onMouseDown = [this](int16_t b, int16_t s, float x, float y) { Label1_MouseDown(b, s, x, y); };
     // A press on the date acts like a press anywhere else on the clock.

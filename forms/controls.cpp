@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/clock_phase.h"
 #include "core/numeric.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
@@ -387,13 +388,51 @@ void Timer::SetInterval(int32_t ms) {
     Apply();
 }
 
+void Timer::SetPhasedToClock(bool phased) {
+    phased_ = phased;
+    Apply();
+}
+
 void Timer::Apply() {
     if (!form_ || !form_->hWnd())
         return;
     if (enabled_ && interval_ > 0)
-        ::SetTimer(form_->hWnd(), id_, static_cast<UINT>(interval_), nullptr);
+        Arm();
     else
         ::KillTimer(form_->hWnd(), id_);
+}
+
+namespace {
+
+// Late enough after a boundary that the whole-second reading has moved on.
+constexpr int32_t kPhaseLagMs = 5;
+// What a phased tick may be moved by to share a wake-up with other timers: well within
+// the time a new second may take to show.
+constexpr ULONG kPhaseToleranceMs = 10;
+
+using SetCoalescableTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+
+// Windows 8 and later coalesce timers; the program also runs where they do not.
+SetCoalescableTimerFn CoalescableTimer() {
+    static const auto fn = reinterpret_cast<SetCoalescableTimerFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetCoalescableTimer")));
+    return fn;
+}
+
+}  // namespace
+
+void Timer::Arm() {
+    if (!phased_) {
+        ::SetTimer(form_->hWnd(), id_, static_cast<UINT>(interval_), nullptr);
+        return;
+    }
+    // One timer, armed anew for every tick from the clock's own reading: a tick that came
+    // late, or a clock that was set, puts the next tick back on the boundary.
+    const UINT dueMs = zelvane::MsUntilAfterNextBoundary(ClockMilliseconds(), interval_, kPhaseLagMs);
+    if (SetCoalescableTimerFn coalescable = CoalescableTimer())
+        coalescable(form_->hWnd(), id_, dueMs, nullptr, kPhaseToleranceMs);
+    else
+        ::SetTimer(form_->hWnd(), id_, dueMs, nullptr);
 }
 
 }  // namespace forms

@@ -196,15 +196,22 @@ public:
     void SetEnabled(bool enabled);
     int32_t Interval() const { return interval_; }
     void SetInterval(int32_t ms);
+    // A timer phased to the clock that Now reads ticks just after each boundary of its
+    // interval (a divisor of a second: 500 ms ticks after x.000 and x.500), and keeps that
+    // phase through drift and clock changes. An ordinary timer runs free from when it starts.
+    bool PhasedToClock() const { return phased_; }
+    void SetPhasedToClock(bool phased);
     std::function<void()> onTimer;
 
 private:
     friend class Form;
     void Apply();
+    void Arm();  // the system timer for the next tick
 
     Form* form_ = nullptr;
     UINT_PTR id_ = 0;
     bool enabled_ = false;
+    bool phased_ = false;
     int32_t interval_ = 0;
 };
 

@@ -508,6 +508,8 @@ LRESULT Form::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT Form::OnTimer(WPARAM wParam) {
     for (Timer* timer : timers_) {
         if (timer->id_ == wParam && timer->enabled_ && timer->interval_ > 0) {
+            if (timer->phased_)
+                timer->Arm();  // before the handler, which may stop the timer
             if (timer->onTimer)
                 timer->onTimer();
             break;

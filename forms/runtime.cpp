@@ -131,6 +131,14 @@ double Now() {
     return zelvane::OleDateFromFields(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
 
+int32_t ClockMilliseconds() {
+    if (ClockReadings* readings = SuppliedReadings())
+        return readings->Milliseconds();
+    SYSTEMTIME t;
+    ::GetLocalTime(&t);
+    return t.wMilliseconds;
+}
+
 float TimeOfDaySeconds() {
     SYSTEMTIME t;
     ::GetLocalTime(&t);

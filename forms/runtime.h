@@ -38,11 +38,17 @@ void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
 // The present local date-time, whole seconds, in the OLE Automation encoding.
 double Now();
 
-// Readings that Now returns in place of the local clock's, so that a benchmark can pass
-// a week of ticks in minutes. Set with SupplyClockReadings; nullptr returns to the clock.
+// Milliseconds past the whole second that Now reads (0 to 999): the clock's phase, which
+// the clock's timer and the preview's pause wait on.
+int32_t ClockMilliseconds();
+
+// Readings that Now and ClockMilliseconds return in place of the local clock's, so that a
+// benchmark can pass a week of ticks in minutes and a test can set the clock anywhere. Set
+// with SupplyClockReadings; nullptr returns to the clock.
 class ClockReadings {
 public:
     virtual double Now() = 0;
+    virtual int32_t Milliseconds() { return 0; }
 
 protected:
     ~ClockReadings() = default;

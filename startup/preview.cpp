@@ -5,6 +5,7 @@
 
 #include "clock/clock_face.h"
 #include "core/bool16.h"
+#include "core/clock_phase.h"
 #include "core/command_line.h"
 #include "core/name_match.h"
 #include "core/numeric.h"
@@ -24,7 +25,7 @@ namespace {
 
 constexpr int32_t kFacePenWidth = 1;
 constexpr int32_t kFacePoints = 18;
-constexpr float kPassSeconds = 1.0f;
+constexpr float kMsPerSecondF = 1000.0f;
 
 void WriteActiveSetup(const std::string& value) {
     forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, value);
@@ -71,6 +72,14 @@ void DrawPreviewPass(HDC hDC) {
     PresentFrame(hDC);
 }
 
+void PreviewPass(HDC hDC) {
+    DrawPreviewPass(hDC);
+    // About a second: until the clock's next second has just begun, however long this pass
+    // took, so that the passes keep step with the clock and every second is drawn.
+    Pause(static_cast<float>(MsUntilAfterNextBoundary(forms::ClockMilliseconds(), kMsPerSecond, kPassLagMs)) /
+          kMsPerSecondF);
+}
+
 void RunPreview(const std::string& upperText) {
     // "/P" with no blank names no window: there is nothing to draw into and no run
     // to record, so the program ends without touching the settings.
@@ -96,8 +105,7 @@ void RunPreview(const std::string& upperText) {
     Bool16 alive = kFalse;
     Bool16 shown = kFalse;
     do {
-        DrawPreviewPass(hDC);
-        Pause(kPassSeconds);
+        PreviewPass(hDC);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
         shown = IsSaverSelected(SettingsDialogWindow, SaverName);

@@ -13,4 +13,8 @@ void SetPreviewLayout(const RECT& client);
 // second has changed), and the frame put on the screen.
 void DrawPreviewPass(HDC hDC);
 
+// A pass of the preview loop up to the questions of the watch: the drawing, then the pause
+// (pumping events) until just after the next second of the clock that Now reads begins.
+void PreviewPass(HDC hDC);
+
 }  // namespace zelvane

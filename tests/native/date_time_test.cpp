@@ -141,6 +141,9 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                            PauseCase{86399.5f, 1.0f, 0.25f, false, 250},
                                            PauseCase{86399.5f, 1.0f, 0.5f, true, 0},
                                            PauseCase{86399.5f, 1.0f, 3.0f, true, 0},
+                                           // The clock set back or forward an hour: no stall.
+                                           PauseCase{10800.5f, 1.0f, 7200.6f, true, 0},
+                                           PauseCase{7200.5f, 1.0f, 10800.6f, true, 0},
                                            PauseCase{100.0f, std::numeric_limits<float>::quiet_NaN(), 100.0f, true,
                                                      0}));
 

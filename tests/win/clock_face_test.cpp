@@ -1,5 +1,6 @@
 // The preview's clock face drawn for real into a window of the test, set up the way
-// preview mode sets up its context, and read back pixel by pixel.
+// preview mode sets up its context, and read back pixel by pixel; the preview's passes
+// keeping step with the clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include "drawing/graphical.h"
 #include "forms/runtime.h"
 #include "program/globals.h"
+#include "startup/preview.h"
+#include "tests/win/supplied_clock.h"
 #include "tests/win/test_support.h"
 
 namespace zelvane {
@@ -207,6 +210,34 @@ TEST_F(ClockFace, DrawsOnceASecondWhateverTheNumberOfCalls) {
     const Image later = Capture();
     EXPECT_FALSE(next.BoxOf(kYellowPixel, &face).Empty()) << "the next second draws again";
     EXPECT_FALSE(next == later) << "the time shown moves on";
+}
+
+// The passes as the preview runs them, a drawing and then the pause before the next: each
+// new second is drawn once, soon after it begins, none skipped, also once the clock has
+// been set forward or back (the pass in which it was set phases the next one anew).
+TEST_F(ClockFace, PassesDrawEverySecondSoonAfterItBeginsWhateverTheClockIsSetTo) {
+    constexpr int64_t kHourMs = 3600000;
+    constexpr int32_t kSoonMs = 250;  // generous for a loaded machine; the benchmark has the figures
+    constexpr int kPasses = 3, kSecondsAMinute = 60;
+    const Color savedFill = FaceFillColor, savedInk = FaceInkColor;
+    FaceFillColor = kBlack;
+    FaceInkColor = kYellow;
+    testing_support::ShiftedClock clock;
+    for (int64_t shift : {int64_t{0}, kHourMs + 300, -kHourMs - 700}) {
+        clock.Shift(shift);
+        PreviewPass(hDC_);
+        for (int pass = 0; pass < kPasses; ++pass) {
+            const int16_t before = ClockSecond;
+            const int32_t drawnAtMs = clock.Milliseconds();  // a pass draws first
+            Clear();
+            PreviewPass(hDC_);
+            EXPECT_FALSE(Capture().BoxOf(kYellowPixel).Empty()) << "shift " << shift << ": the pass drew nothing";
+            EXPECT_EQ(ClockSecond, (before + 1) % kSecondsAMinute) << "shift " << shift << ": a second skipped";
+            EXPECT_LT(drawnAtMs, kSoonMs) << "shift " << shift << ": second " << ClockSecond << " drawn late";
+        }
+    }
+    FaceFillColor = savedFill;
+    FaceInkColor = savedInk;
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The clock window in process: the order of its random numbers, presses on its moving
-// labels, the date text in the user's locale and when it is rewritten, and an end
-// requested while the About dialog is open over it.
+// labels, the date text in the user's locale and when it is rewritten, each new second
+// shown as it begins whatever the clock is set to, and an end requested while the About
+// dialog is open over it.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "clock/fclock.h"
@@ -10,6 +13,7 @@
 #include "forms/runtime.h"
 #include "program/globals.h"
 #include "runcontrol/run_control.h"
+#include "tests/win/supplied_clock.h"
 #include "tests/win/test_support.h"
 
 namespace zelvane {
@@ -155,6 +159,63 @@ TEST_F(ClockWindow, TheDateIsRewrittenOnlyWhenTheClockHasMovedOn) {
         ::GetLocalTime(&today);
         EXPECT_EQ(clock_.Label2.Caption(), PlatformLongDate(today)) << "not rewritten after the second moved on";
         break;
+    }
+}
+
+// Each new second of the clock shows soon after it begins, with two steps of motion a
+// second, also when the clock is set forward, back, across midnight or on after a sleep:
+// the first tick after the change shows the new time and the next ones keep its seconds.
+// A clock set back holds the date that was shown.
+TEST_F(ClockWindow, EachNewSecondShowsSoonAfterItBeginsWhateverTheClockIsSetTo) {
+    constexpr int64_t kHourMs = 3600000, kDayMs = 86400000, kBeforeMidnightMs = 1200;
+    constexpr int64_t kToMidnight = INT64_MIN;  // worked out when its turn comes
+    constexpr int32_t kSoonMs = 250;            // generous for a loaded machine; the benchmark has the figures
+    constexpr int kTicksASecond = 2;
+    struct Change {
+        const char* what;
+        int64_t shiftMs;
+    };
+    testing_support::ShiftedClock clock;
+    clock_.Load();
+    const LocaleNames names = forms::UserLocaleNames();
+    const auto showsNow = [&] { return clock_.Label1.Caption() == FormatTime(clock.Now(), names); };
+    std::string tomorrow;
+    for (Change change : {Change{"as it is", 0}, Change{"forward an hour", kHourMs + 300},
+                          Change{"back an hour", -kHourMs - 700}, Change{"to midnight", kToMidnight},
+                          Change{"back a day", -kDayMs}, Change{"on after a sleep", 8 * kHourMs + 450}}) {
+        const std::string dateBefore = clock_.Label2.Caption();
+        clock.Shift(change.shiftMs == kToMidnight ? kDayMs - clock.MsOfDay() - kBeforeMidnightMs : change.shiftMs);
+        ASSERT_TRUE(PumpUntil(showsNow, kSecondMs)) << change.what << ": the new time did not show";
+        for (int second = 0; second < 2; ++second) {
+            const std::string before = clock_.Label1.Caption();
+            int ticks = 0;
+            int32_t lastX = clock_.Motion().PosX, lastY = clock_.Motion().PosY;
+            int32_t shownAtMs = -1;
+            ASSERT_TRUE(PumpUntil(
+                [&] {
+                    if (clock_.Motion().PosX != lastX || clock_.Motion().PosY != lastY)
+                        ++ticks;
+                    lastX = clock_.Motion().PosX;
+                    lastY = clock_.Motion().PosY;
+                    if (clock_.Label1.Caption() == before)
+                        return false;
+                    shownAtMs = clock.Milliseconds();
+                    return true;
+                },
+                kSecondMs));
+            EXPECT_TRUE(showsNow()) << change.what << ": the second shown is not the present one";
+            EXPECT_LT(shownAtMs, kSoonMs) << change.what << ": " << clock_.Label1.Caption() << " shown late";
+            if (second > 0) {
+                EXPECT_EQ(ticks, kTicksASecond) << change.what << ": steps of motion in a second";
+            }
+        }
+        if (change.shiftMs == kToMidnight) {
+            tomorrow = clock_.Label2.Caption();
+            EXPECT_NE(tomorrow, dateBefore) << "the date did not turn at midnight";
+        }
+        if (change.shiftMs == -kDayMs) {
+            EXPECT_EQ(clock_.Label2.Caption(), tomorrow) << "a clock set back rewrote the date";
+        }
     }
 }
 

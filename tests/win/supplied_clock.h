@@ -1,6 +1,9 @@
-// Clock readings that the caller moves on, supplied to the forms run time's Now for the
-// owner's lifetime: days of ticks, with their midnights, pass in moments.
+// Clock readings supplied to the forms run time for the owner's lifetime: one that the
+// caller moves on (days of ticks, with their midnights, pass in moments), and the local
+// clock set forward or back.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 
@@ -38,6 +41,53 @@ private:
     double midnight_;
     int64_t startSecond_;
     int64_t elapsed_ = 0;
+};
+
+// The local clock set forward or back by a number of milliseconds, as a user or the system
+// sets it, and running on from there: Now and the milliseconds read through the forms run
+// time follow it for the owner's lifetime.
+class ShiftedClock : public forms::ClockReadings {
+public:
+    ShiftedClock() { forms::SupplyClockReadings(this); }
+    ~ShiftedClock() { forms::SupplyClockReadings(nullptr); }
+    ShiftedClock(const ShiftedClock&) = delete;
+    ShiftedClock& operator=(const ShiftedClock&) = delete;
+
+    void Shift(int64_t ms) { shiftMs_ += ms; }
+
+    // Milliseconds since the clock's midnight.
+    int64_t MsOfDay() const {
+        const SYSTEMTIME t = Read();
+        return ((t.wHour * kMinutesAnHour + t.wMinute) * kSecondsAMinute + t.wSecond) * kMs + t.wMilliseconds;
+    }
+
+    double Now() override {
+        const SYSTEMTIME t = Read();
+        return zelvane::OleDateFromFields(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    }
+    int32_t Milliseconds() override { return Read().wMilliseconds; }
+
+private:
+    static constexpr int64_t kMs = 1000;
+    static constexpr int64_t kMinutesAnHour = 60, kSecondsAMinute = 60;
+    static constexpr int64_t kFileTimeUnitsPerMs = 10000;
+
+    SYSTEMTIME Read() const {
+        SYSTEMTIME t;
+        ::GetLocalTime(&t);
+        FILETIME ft;
+        ::SystemTimeToFileTime(&t, &ft);
+        ULARGE_INTEGER units;
+        units.LowPart = ft.dwLowDateTime;
+        units.HighPart = ft.dwHighDateTime;
+        units.QuadPart += static_cast<uint64_t>(shiftMs_ * kFileTimeUnitsPerMs);
+        ft.dwLowDateTime = units.LowPart;
+        ft.dwHighDateTime = units.HighPart;
+        ::FileTimeToSystemTime(&ft, &t);
+        return t;
+    }
+
+    int64_t shiftMs_ = 0;
 };
 
 }  // namespace testing_support
