@@ -402,8 +402,9 @@ TEST_F(AboutDialog, TheHandShowsAtOnceOverALinkAndOnlyThere) {
 // page's bytes read as 1252 would be stray letters), and icon 101 drawn in its box.
 TEST_F(AboutDialog, ShowsItsDashCopyrightSignAndIconWhateverTheCodePage) {
     const std::string codePage = testing_support::ExpectedEnvironment("ZELVANE_ANSI_CODE_PAGE");
-    if (!codePage.empty())
+    if (!codePage.empty()) {
         ASSERT_EQ(std::to_string(::GetACP()), codePage) << "the run did not get the code page it set";
+    }
     forms::UniqueIcon icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAboutIconId),
                                                            IMAGE_ICON, kIconPx, kIconPx, LR_DEFAULTCOLOR)));
     ASSERT_TRUE(icon);

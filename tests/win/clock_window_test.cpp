@@ -162,8 +162,9 @@ std::string UserLocaleName() {
 TEST_F(ClockWindow, TheDateShowsTheFormatsLocalesOwnNames) {
     const std::string locale = UserLocaleName();
     const std::string meant = testing_support::ExpectedEnvironment("ZELVANE_FORMATS_LOCALE");
-    if (!meant.empty())
+    if (!meant.empty()) {
         ASSERT_EQ(locale, meant) << "the run did not get the formats locale it set";
+    }
     constexpr WORD kYear = 2022, kMarch = 3, kMonday = 7;
     SYSTEMTIME st = {};
     st.wYear = kYear;
