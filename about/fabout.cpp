@@ -85,7 +85,8 @@ void DesignLink(forms::Label& label, const Box& box) {
     label.SetAutoSize(true);
 }
 
-// The program's texts are in the system's ANSI code page, the core's in UTF-8.
+// The program's own facts and the shell take the system's ANSI code page; the core and
+// the labels take UTF-8.
 std::string Recode(const std::string& text, UINT from, UINT to) {
     if (text.empty())
         return text;
@@ -172,7 +173,7 @@ void fabout::RestoreStoredState() {
 
 void fabout::About(std::string comment, HICON picture) {
     Load();  // the first touch of a control loads the dialog
-    lblAbout.SetCaption(AnsiFromUtf8(AboutText(Utf8FromAnsi(comment), ProgramFacts())));
+    lblAbout.SetCaption(AboutText(Utf8FromAnsi(comment), ProgramFacts()));
     imgIcon.SetPicture(picture);
     if (m_Interval > 0)
         TimerHide.SetEnabled(true);
@@ -201,8 +202,8 @@ void fabout::Form_Load() {
     RestoreStoredState();
     SetCaption(kCaption);
     m_Loaded = kTrue;
-    lblmailto.SetCaption(AnsiFromUtf8(ContactAddress()));
-    lblweb.SetCaption(AnsiFromUtf8(GetWebAddress()));
+    lblmailto.SetCaption(ContactAddress());
+    lblweb.SetCaption(GetWebAddress());
     lblmailto.SetVisible(true);
     lblweb.SetVisible(true);
     SetLeft(CenteredStartTw(forms::ScreenWidthTw(), Width()));

@@ -1,5 +1,5 @@
 // The About dialog's text and the fixed texts of the program. Texts are UTF-8 here;
-// the Win32 side turns them into the system's ANSI code page.
+// the labels draw them wide, the shell gets them in the system's ANSI code page.
 #pragma once
 
 #include <cstdint>

@@ -29,7 +29,7 @@ inline constexpr double kMaxOleDate = 2958466.0;  // exclusive
 // A value outside the covered dates, or no number at all, raises Overflow.
 DateFields FieldsFromOleDate(double date);
 
-// The locale's names (ANSI text of the system code page) and time separator.
+// The locale's names and time separator, in UTF-8.
 struct LocaleNames {
     std::array<std::string, 7> dayNames;     // Sunday first
     std::array<std::string, 12> monthNames;  // January first

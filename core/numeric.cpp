@@ -39,8 +39,9 @@ int16_t Narrow16(int64_t value) {
     return static_cast<int16_t>(value);
 }
 
+// A carriage return is not among them: it ends the number like any other character.
 bool IsIgnoredBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return c == ' ' || c == '\t' || c == '\n';
 }
 
 bool IsDecimalDigit(char c) {
@@ -103,10 +104,11 @@ double ComposeDecimal(std::string digits, int64_t pointPosition, int64_t exponen
     if (scale < kMinDecimalExponent)
         return 0;
 
-    // strtod rounds correctly and gives infinity or zero (or a denormal) out of range. The
-    // program never sets a locale, so the point is '.'; std::from_chars would do the same
-    // and bring 40 KB of its own into the executable.
-    const std::string text = "0." + digits + "e" + std::to_string(scale);
+    // strtod rounds correctly and gives infinity or zero (or a denormal) out of range. It
+    // is given no decimal point: the C runtime reads that from its locale, which any
+    // module of the process may change. std::from_chars would do the same and bring 40 KB
+    // of its own into the executable.
+    const std::string text = digits + "e" + std::to_string(scale - static_cast<int64_t>(digits.size()));
     return std::strtod(text.c_str(), nullptr);
 }
 

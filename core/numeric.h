@@ -40,8 +40,8 @@ double RoundHalfEven(double value);
 // no finite number raises Overflow.
 double CheckedDivide(double numerator, double denominator);
 
-// The number at the start of a text: blanks, tabs, CR and LF ignored wherever they
-// stand; optional sign, digits, fraction and exponent (E or e only), or &H / &O followed by
+// The number at the start of a text: blanks, tabs and LF ignored wherever they stand
+// (a CR is not); optional sign, digits, fraction and exponent (E or e only), or &H / &O followed by
 // hexadecimal / octal digits; reading stops at the first character that cannot
 // continue the number; 0 without a number. Never raises: huge values come back as
 // large doubles (or infinity) and fail later when converted.

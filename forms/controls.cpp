@@ -42,9 +42,15 @@ std::vector<std::string> Paragraphs(const std::string& text) {
 }
 
 int TextWidthPx(HDC hDC, const std::string& text) {
+    const std::vector<wchar_t> wide = WideFromUtf8(text);
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32A(hDC, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(hDC, wide.data(), static_cast<int>(wide.size()), &size);
     return size.cx;
+}
+
+int DrawUtf8(HDC hDC, const std::string& text, RECT* rc, UINT flags) {
+    std::vector<wchar_t> wide = WideFromUtf8(text);
+    return ::DrawTextW(hDC, wide.data(), static_cast<int>(wide.size()), rc, flags);
 }
 
 UniqueFont CreateFontFor(const FontSpec& spec) {
@@ -225,7 +231,7 @@ void Label::FitToText() {
             ::GetTextMetricsA(hDC, &tm);
             rc.bottom = tm.tmHeight;
         } else {
-            ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &rc, kLabelDrawFlags | DT_CALCRECT);
+            DrawUtf8(hDC, caption_, &rc, kLabelDrawFlags | DT_CALCRECT);
         }
     }
     // An underline drawn later stays inside this box: the size follows only the text.
@@ -250,7 +256,7 @@ void Label::Paint(HDC hDC, const RECT& rc) {
     UINT flags = kLabelDrawFlags | align;
     if (!autoSize_)
         flags |= DT_WORDBREAK;
-    ::DrawTextA(hDC, caption_.c_str(), static_cast<int>(caption_.size()), &text, flags);
+    DrawUtf8(hDC, caption_, &text, flags);
 }
 
 // With a line spacing of its own the label lays out its rows itself, since the platform
@@ -296,8 +302,7 @@ void Label::PaintRows(HDC hDC, const RECT& rc, UINT alignFlags) {
     for (const std::string& text : Rows(hDC, rc.right - rc.left)) {
         if (row.top >= rc.bottom)
             break;
-        ::DrawTextA(hDC, text.c_str(), static_cast<int>(text.size()), &row,
-                    kLabelDrawFlags | DT_SINGLELINE | alignFlags);
+        DrawUtf8(hDC, text, &row, kLabelDrawFlags | DT_SINGLELINE | alignFlags);
         row.top += pitch;
     }
 }

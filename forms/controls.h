@@ -90,6 +90,8 @@ class Label : public WindowlessControl {
 public:
     enum class Alignment { kLeft, kCenter };
 
+    // The caption is UTF-8 and drawn through the wide entry points, so that it shows the
+    // same whatever the system's ANSI code page and the font's character set.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& text);
     void SetFont(const FontSpec& font);

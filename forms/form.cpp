@@ -149,7 +149,6 @@ void Form::Load() {
         x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    backBrush_.reset(::CreateSolidBrush(ResolveColor(spec_.backColor)));
     HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height, nullptr,
                                   nullptr, ::GetModuleHandleA(nullptr), this);
     if (!hWnd)
@@ -306,6 +305,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnPaint();
         case WM_ERASEBKGND:
             return 1;
+        case WM_SYSCOLORCHANGE:
+            ::InvalidateRect(hWnd_, nullptr, FALSE);
+            return 0;
         case WM_CLOSE:
             return OnClose();
         case WM_LBUTTONDOWN:
@@ -355,7 +357,10 @@ LRESULT Form::OnPaint() {
         {
             SelectGuard keepBitmap(mem.get(), bitmap.get());
             ::SetViewportOrgEx(mem.get(), -rc.left, -rc.top, nullptr);
-            ::FillRect(mem.get(), &rc, backBrush_.get());
+            // The colour is looked up at each paint, as the controls do: a system colour
+            // may change while the form is open.
+            UniqueBrush back(::CreateSolidBrush(ResolveColor(spec_.backColor)));
+            ::FillRect(mem.get(), &rc, back.get());
             for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
                 PaintControl(mem.get(), **it, rc);
             ::SetViewportOrgEx(mem.get(), 0, 0, nullptr);

@@ -133,7 +133,6 @@ private:
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
-    UniqueBrush backBrush_;
 };
 
 // The current shift state: 1 Shift, 2 Ctrl, 4 Alt.

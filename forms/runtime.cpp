@@ -21,9 +21,9 @@ HMODULE ExeModule() {
 }
 
 std::string LocaleText(LCTYPE type) {
-    char buffer[kTitleBufferChars] = {};
-    int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-    return n > 1 ? std::string(buffer, n - 1) : std::string();
+    wchar_t buffer[kTitleBufferChars] = {};
+    int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, kTitleBufferChars);
+    return n > 1 ? Utf8FromWide(buffer, static_cast<size_t>(n - 1)) : std::string();
 }
 
 int16_t TwipsPerPixel(int index) {
@@ -161,7 +161,9 @@ zelvane::LocaleNames UserLocaleNames() {
             names.dayNames[i] = fallback.dayNames[i];
     }
     for (int i = 0; i < 12; ++i) {
-        names.monthNames[i] = LocaleText(kMonths[i]);
+        names.monthNames[i] = LocaleText(kMonths[i] | LOCALE_RETURN_GENITIVE_NAMES);
+        if (names.monthNames[i].empty())
+            names.monthNames[i] = LocaleText(kMonths[i]);
         if (names.monthNames[i].empty())
             names.monthNames[i] = fallback.monthNames[i];
     }
@@ -169,6 +171,26 @@ zelvane::LocaleNames UserLocaleNames() {
     if (names.timeSeparator.empty())
         names.timeSeparator = fallback.timeSeparator;
     return names;
+}
+
+std::vector<wchar_t> WideFromUtf8(std::string_view text) {
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int wideLength = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0));
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    return wide;
+}
+
+std::string Utf8FromWide(const wchar_t* text, size_t length) {
+    if (length == 0)
+        return std::string();
+    const int wideLength = static_cast<int>(length);
+    const int utf8Length = ::WideCharToMultiByte(CP_UTF8, 0, text, wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(utf8Length > 0 ? utf8Length : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, wideLength, utf8.data(), utf8Length, nullptr, nullptr);
+    return utf8;
 }
 
 namespace {

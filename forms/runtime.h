@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/date_time.h"
 
@@ -56,8 +58,16 @@ protected:
 void SupplyClockReadings(ClockReadings* readings);
 // Seconds since midnight, with the fraction of the second.
 float TimeOfDaySeconds();
-// The user's weekday and month names and time separator.
+// The user's weekday and month names and time separator, read wide and kept in UTF-8:
+// the formats locale need not be one that the system's ANSI code page can write. The
+// month names are the forms a date with a day number uses (genitive where the locale
+// has one: "7 марта", not "7 март").
 zelvane::LocaleNames UserLocaleNames();
+
+// The program's own texts are UTF-8; the platform's wide entry points take UTF-16. (A
+// vector, not std::wstring: the library's wide strings would add 36 KB to the executable.)
+std::vector<wchar_t> WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(const wchar_t* text, size_t length);
 
 // The one uniform [0, 1) generator of the program, never reseeded.
 float Rnd();

@@ -14,7 +14,6 @@ constexpr char kPageClass[] = "#32770";
 constexpr char kListClass[] = "ComboBox";
 // Texts are read into buffers of this many characters, the last kept for the NUL.
 constexpr int kTextBufferChars = 255;
-constexpr LRESULT kMaxEntryChars = kTextBufferChars - 1;
 
 std::string PageText(HWND page) {
     std::array<char, kTextBufferChars> buffer{};
@@ -34,28 +33,20 @@ HWND ListParent(HWND hDialog) {
 }
 
 // The selected entry's text in the ANSI code page; empty when there is no selection
-// or the entry is longer than the buffer. The list is asked in UTF-16: across
-// processes an ANSI request may be answered with UTF-16 text anyway, which would fill
-// twice the bytes it announces. The length is asked first so that a long entry is
-// never read at all.
+// or the entry is longer than the design's buffer. The list is asked in UTF-16: across
+// processes an ANSI request may be answered with UTF-16 text anyway.
 std::string SelectedEntry(HWND list) {
-    const LRESULT selected = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (selected < 0)
+    // One character more than the design's buffer: a text that fills it is longer than
+    // an entry that can be read whole.
+    std::array<wchar_t, kTextBufferChars + 1> wide{};
+    const int read = ReadSelectedEntry(list, wide.data(), static_cast<int>(wide.size()));
+    if (read <= 0)
         return std::string();
-    const auto index = static_cast<WPARAM>(selected);
-    const LRESULT length = ::SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
-    if (length <= 0 || length > kMaxEntryChars)
-        return std::string();
-    std::array<wchar_t, kTextBufferChars> wide{};
-    const LRESULT read = ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
-    if (read <= 0 || read > kMaxEntryChars)
-        return std::string();
-    const int wideLength = static_cast<int>(read);
-    const int ansiLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    const int ansiLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), read, nullptr, 0, nullptr, nullptr);
     if (ansiLength <= 0)
         return std::string();
     std::string entry(static_cast<size_t>(ansiLength), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, entry.data(), ansiLength, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), read, entry.data(), ansiLength, nullptr, nullptr);
     return entry;
 }
 
@@ -77,6 +68,28 @@ Bool16 IsSaverSelected(HWND hDialog, const std::string& saverName) {
             return kTrue;
     }
     return kFalse;
+}
+
+// The length is asked first so that a long entry is never read at all.
+int ReadSelectedEntry(HWND list, wchar_t* buffer, int chars) {
+    if (chars < 2)
+        return -1;
+    buffer[0] = L'\0';
+    const LRESULT longest = chars - 2;
+    const LRESULT selected = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (selected < 0)
+        return -1;
+    const auto index = static_cast<WPARAM>(selected);
+    const LRESULT length = ::SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
+    if (length <= 0 || length > longest)
+        return -1;
+    // The text comes with WM_GETTEXT, which carries the buffer's size and is, for a
+    // drop-down list, the selected entry's text. CB_GETLBTEXT carries no size: an entry
+    // that grew after telling its length would be copied past the buffer. One that grew
+    // now fills the buffer and counts as too long.
+    const LRESULT read = ::SendMessageW(list, WM_GETTEXT, static_cast<WPARAM>(chars), reinterpret_cast<LPARAM>(buffer));
+    buffer[chars - 1] = L'\0';
+    return read > 0 && read <= longest ? static_cast<int>(read) : -1;
 }
 
 }  // namespace zelvane

@@ -53,6 +53,8 @@ RequestExecutionLevel admin
 ; Per user, because the saver values it guards are per user: what the installer replaced.
 !define RECORD_KEY "Software\Zelvane\Installer"
 !define RECORD_PARENT_KEY "Software\Zelvane"
+; The program's own per-user value (ActiveSetup): nothing of it outlives an uninstall.
+!define SETTINGS_KEY "Software\Zelvane\Settings"
 
 ; Win32 values used through the System plug-in.
 !define HKCU_HANDLE -2147483647          ; HKEY_CURRENT_USER, sign-extended on 64-bit
@@ -374,6 +376,7 @@ Function un.RestorePreviousScreenSaver
         ${EndIf}
     ${EndIf}
     DeleteRegKey HKCU "${RECORD_KEY}"
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "${RECORD_PARENT_KEY}"
 FunctionEnd
 

@@ -39,6 +39,7 @@ wineserver -p   # one server for all the steps below
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane'
 record_key='HKCU\Software\Zelvane\Installer'
+settings_key='HKCU\Software\Zelvane\Settings'
 installed="C:\\windows\\$sysdir\\ssZelvane.scr"
 installed_unix="$WINEPREFIX/drive_c/windows/$sysdir/ssZelvane.scr"
 other='C:\windows\system32\other.scr'
@@ -143,6 +144,8 @@ expect_uninstalled() {
     check "the uninstaller and its folder are gone" [ ! -e "$WINEPREFIX/drive_c/$programs/Zelvane" ]
     expect_no_key "$uninstall_key"
     expect_no_key "$record_key"
+    expect_no_key "$settings_key"
+    expect_no_key 'HKCU\Software\Zelvane'
 }
 
 scenario "replaces the current screen saver and gives it back on uninstall"
@@ -152,6 +155,7 @@ install /SETACTIVE=1
 expect_installed
 expect_value "$desktop" SCRNSAVE.EXE "$installed"
 expect_value "$desktop" ScreenSaveActive 1
+set_value "$settings_key" ActiveSetup 0   # as every run of the program leaves it
 uninstall
 expect_uninstalled
 expect_value "$desktop" SCRNSAVE.EXE "$other"

@@ -80,6 +80,7 @@ TEST_F(SaverInstance, SaverBesideAnotherCopyEndsAtOnceWithoutAPreviewRecord) {
         {"zero", REG_SZ, std::string("0", 2)},
         {"missing", REG_NONE, ""},
         {"not a number", REG_SZ, std::string("abc", 4)},
+        {"a number after a carriage return", REG_SZ, std::string("\r7", 3)},
         {"a number of the wrong type", REG_DWORD, std::string("\x05\0\0\0", 4)},
         {"digits of the wrong type", REG_BINARY, std::string("12", 2)},
     };

@@ -521,20 +521,22 @@ TEST_F(SetupDialogTest, SecondConfigureStartRestoresAndRaisesTheMinimisedDialog)
 
 struct QuietStart {
     const char* args;
+    const char* record = "0";  // ActiveSetup meanwhile
 };
 
 void PrintTo(const QuietStart& c, std::ostream* os) {
-    *os << '"' << c.args << '"';
+    *os << '"' << c.args << "\" with ActiveSetup " << ::testing::PrintToString(std::string(c.record));
 }
 
 class BesideTheOpenDialog : public SetupDialogTest, public ::testing::WithParamInterface<QuietStart> {};
 
 // Saver and preview starts end at once beside a running copy: the saver because no
-// preview of that copy is recorded, the preview in any case. Neither touches the dialog.
+// preview of that copy is recorded (a number after a carriage return is none), the
+// preview in any case. Neither touches the dialog or the record.
 TEST_P(BesideTheOpenDialog, SaverAndPreviewStartsEndAtOnceAndLeaveTheDialogAlone) {
     OwnerHost host;
     ASSERT_TRUE(host.Start());
-    WriteActiveSetup("0");
+    WriteActiveSetup(GetParam().record);
     HWND dialog = StartSetup("/C");
     ASSERT_NE(dialog, nullptr);
     ::ShowWindow(dialog, SW_MINIMIZE);
@@ -547,14 +549,15 @@ TEST_P(BesideTheOpenDialog, SaverAndPreviewStartsEndAtOnceAndLeaveTheDialogAlone
     EXPECT_EQ(second.ExitCode(), 0u);
 
     EXPECT_TRUE(::IsIconic(dialog));
-    EXPECT_EQ(ReadActiveSetup(), "0");
+    EXPECT_EQ(ReadActiveSetup(), GetParam().record);
     EXPECT_TRUE(setup_.Running());
     CloseAndExpectCleanEnd(dialog);
 }
 
-INSTANTIATE_TEST_SUITE_P(SaverAndPreview,
-                         BesideTheOpenDialog,
-                         ::testing::Values(QuietStart{"/S"}, QuietStart{"/P {child}"}, QuietStart{"/P 123"}));
+INSTANTIATE_TEST_SUITE_P(
+    SaverAndPreview,
+    BesideTheOpenDialog,
+    ::testing::Values(QuietStart{"/S"}, QuietStart{"/S", "\r7"}, QuietStart{"/P {child}"}, QuietStart{"/P 123"}));
 
 // --- no copy running, but a form window captioned with the title exists --------------
 

@@ -48,6 +48,7 @@ struct Options {
     std::wstring pageCaption = kDefaultSaverPageCaption;
     std::vector<int> longEntries;
     int select = kEntryZelvane;
+    int growAfterLength = -1;
 };
 
 struct Host {
@@ -56,6 +57,8 @@ struct Host {
     HWND list = nullptr;
     HWND preview = nullptr;
     HWND ownerLinks[2] = {nullptr, nullptr};
+    WNDPROC listProc = nullptr;
+    bool grown = false;
 } g;
 
 Options ParseOptions() {
@@ -79,6 +82,8 @@ Options ParseOptions() {
             options.longEntries.push_back(_wtoi(argv[++i]));
         else if (arg == L"--select" && hasValue)
             options.select = _wtoi(argv[++i]);
+        else if (arg == L"--grow-after-length" && hasValue)
+            options.growAfterLength = _wtoi(argv[++i]);
     }
     ::LocalFree(argv);
     return options;
@@ -203,6 +208,19 @@ HWND CreateList(HINSTANCE instance, HWND parent, int x, int y, int select) {
     return list;
 }
 
+// The list of --grow-after-length: it answers the length, then the entry grows.
+LRESULT CALLBACK GrowingListProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcW(g.listProc, hWnd, msg, wParam, lParam);
+    if (msg == CB_GETLBTEXTLEN && static_cast<int>(wParam) == g.options.growAfterLength && !g.grown) {
+        g.grown = true;
+        const std::wstring grown(kGrownEntryChars, kLongEntryChar);
+        ::CallWindowProcW(g.listProc, hWnd, CB_DELETESTRING, wParam, 0);
+        ::CallWindowProcW(g.listProc, hWnd, CB_INSERTSTRING, wParam, reinterpret_cast<LPARAM>(grown.c_str()));
+        ::CallWindowProcW(g.listProc, hWnd, CB_SETCURSEL, wParam, 0);
+    }
+    return result;
+}
+
 // A popup preview still needs the dialog three parent levels up: for a popup the
 // parent is its owner, so it is owned through two hidden popups.
 HWND CreatePopupPreview(HINSTANCE instance, HWND monitor) {
@@ -259,6 +277,9 @@ void CreateHost(HINSTANCE instance) {
             g.list = CreateList(instance, g.dialog, kPageMargin + kListX, kPageMargin + kListY, g.options.select);
         }
     }
+    if (g.list && g.options.growAfterLength >= 0)
+        g.listProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(g.list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GrowingListProc)));
     CreateButtons(instance);
     ::ShowWindow(g.dialog, SW_SHOWNORMAL);
     ::UpdateWindow(g.dialog);

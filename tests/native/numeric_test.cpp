@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <clocale>
 #include <cmath>
 #include <iomanip>
 #include <limits>
@@ -138,13 +139,35 @@ TEST_P(NumericValueOf, ReadsTheNumberAtTheStart) {
     EXPECT_DOUBLE_EQ(NumericValue(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
 }
 
+// Any module of the process may set the C runtime's locale: one with a decimal comma
+// must change no value of the table ("1.5" read as 1 would).
+TEST_P(NumericValueOf, ReadsTheSameWhenAModuleSetsADecimalComma) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    bool comma = false;
+    for (const char* name : {"German", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+            comma = true;
+            break;
+        }
+    }
+#ifdef _WIN32
+    EXPECT_TRUE(comma) << "every Windows C runtime knows German";
+#endif
+    const double value = NumericValue(GetParam().text);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (comma) {
+        EXPECT_DOUBLE_EQ(value, GetParam().expected) << '"' << GetParam().text << '"';
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Table,
                          NumericValueOf,
                          ::testing::Values(TextCase{"", 0},
                                            TextCase{"abc", 0},
                                            TextCase{"123", 123},
                                            TextCase{"1 2 3", 123},
-                                           TextCase{"\t1\n2\r3 ", 123},
+                                           TextCase{"\t1\n2\r3 ", 12},
+                                           TextCase{"\r7", 0},
                                            TextCase{"  -42", -42},
                                            TextCase{"- 4 2", -42},
                                            TextCase{"+7", 7},

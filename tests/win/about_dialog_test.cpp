@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 namespace zelvane {
 namespace {
 
+using testing_support::CaptureClient;
 using testing_support::PumpUntil;
 
 constexpr int32_t kShortIntervalMs = 200;
@@ -28,7 +30,8 @@ constexpr DWORD kLivenessMs = 5000;
 constexpr int32_t kTickMs = 50;
 constexpr int kMinTicksDuringModal = 3;
 constexpr size_t kAboutLines = 9;
-constexpr size_t kMailLine = 7;  // lines 8 and 9, counted from 0
+constexpr size_t kTitleLine = 1, kCopyrightLine = 3;  // lines 2 and 4, counted from 0
+constexpr size_t kMailLine = 7;                       // lines 8 and 9, counted from 0
 constexpr size_t kWebLine = 8;
 constexpr size_t kLinkGapBlanks = 12;
 constexpr UINT kHandHotspotX = 12, kHandHotspotY = 1;
@@ -59,11 +62,6 @@ bool IsTopmost(HWND hWnd) {
 }
 
 // The pixels of a rectangle of a window's client area.
-std::vector<uint32_t> CaptureClient(HWND hWnd, const RECT& area) {
-    forms::WindowDC windowDC(hWnd);
-    return testing_support::CaptureDC(windowDC.get(), area);
-}
-
 void MouseMoveOver(fabout& dialog, const forms::WindowlessControl& control) {
     RECT rc = control.PixelRect();
     ::SendMessageA(dialog.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(rc.left + kInset, rc.top + kInset));
@@ -403,27 +401,42 @@ TEST_F(AboutDialog, TheHandShowsAtOnceOverALinkAndOnlyThere) {
     dialog.Unload();
 }
 
-// What the dialog shows: the title and copyright lines carry the dash and the copyright
-// sign in the ANSI code page (not the core's UTF-8), and icon 101 is drawn in its box.
-TEST_F(AboutDialog, ShowsItsTextInTheAnsiCodePageAndTheIconInItsBox) {
+// What the dialog shows: the title and copyright lines with their dash and copyright sign
+// as the platform draws them, whatever the system's ANSI code page (on 936 the code
+// page's bytes read as 1252 would be stray letters), and icon 101 drawn in its box.
+TEST_F(AboutDialog, ShowsItsDashCopyrightSignAndIconWhateverTheCodePage) {
+    const std::string codePage = testing_support::ExpectedEnvironment("ZELVANE_ANSI_CODE_PAGE");
+    if (!codePage.empty()) {
+        ASSERT_EQ(std::to_string(::GetACP()), codePage) << "the run did not get the code page it set";
+    }
     forms::UniqueIcon icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAboutIconId),
                                                            IMAGE_ICON, kIconPx, kIconPx, LR_DEFAULTCOLOR)));
     ASSERT_TRUE(icon);
     fabout dialog;
     dialog.SetModeless(kTrue);
     dialog.About("", icon.get());
-    auto ansi = [](const wchar_t* text) {
-        char out[8] = {};
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, nullptr, nullptr);
-        return std::string(out);
-    };
-    const std::string caption = dialog.lblAbout.Caption();
-    EXPECT_NE(caption.find(" " + ansi(L"\u2013") + " "), std::string::npos) << "no dash in the title line";
-    EXPECT_NE(caption.find("Copyright " + ansi(L"\u00A9") + " "), std::string::npos) << "no copyright sign";
-    EXPECT_EQ(caption.find("\xE2\x80\x93"), std::string::npos) << "UTF-8 shown as ANSI";
-    EXPECT_EQ(caption.find("\xC2\xA9"), std::string::npos) << "UTF-8 shown as ANSI";
+    const std::vector<std::string> lines = LinesOf(dialog.lblAbout.Caption());
+    ASSERT_EQ(lines.size(), kAboutLines);
+    EXPECT_NE(lines[kTitleLine].find(u8"  \u2013  version "), std::string::npos) << lines[kTitleLine];
+    EXPECT_EQ(lines[kCopyrightLine].rfind(u8"Copyright \u00A9 ", 0), 0u) << lines[kCopyrightLine];
 
     ::RedrawWindow(dialog.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT area = dialog.lblAbout.PixelRect();
+    const int pitch = forms::TwipsToPixelsY(dialog.lblAbout.LineSpacing());
+    for (const size_t line : {kTitleLine, kCopyrightLine}) {
+        const RECT row = {area.left, area.top + static_cast<int>(line) * pitch, area.right,
+                          area.top + static_cast<int>(line + 1) * pitch};
+        const std::vector<uint32_t> shown = CaptureClient(dialog.hWnd(), row);
+        const std::vector<uint32_t> drawn = testing_support::DrawnByThePlatform(
+            lines[line], dialog.lblAbout.Font(), row.right - row.left, pitch, ::GetSysColor(COLOR_WINDOW),
+            ::GetSysColor(COLOR_BTNTEXT), DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_LEFT);
+        ASSERT_EQ(shown.size(), drawn.size());
+        int differing = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+            differing += (shown[i] & kRgbMask) != (drawn[i] & kRgbMask);
+        EXPECT_EQ(differing, 0) << "line " << line + 1 << " is not drawn as the platform draws " << lines[line];
+    }
+
     const RECT box = dialog.imgIcon.PixelRect();
     const std::vector<uint32_t> shown = CaptureClient(dialog.hWnd(), box);
     forms::WindowDC screen(nullptr);
@@ -444,6 +457,43 @@ TEST_F(AboutDialog, ShowsItsTextInTheAnsiCodePageAndTheIconInItsBox) {
     for (size_t i = 0; i < shown.size(); ++i)
         differing += (shown[i] & kRgbMask) != (expected[i] & kRgbMask);
     EXPECT_EQ(differing, 0) << "the picture box does not show icon 101";
+    dialog.Unload();
+}
+
+// A system colour changed while the dialog is open (High Contrast, another scheme): the
+// form's background, the frame and the text label all show the new window colour, with
+// no box of one colour on the other.
+TEST_F(AboutDialog, TakesAWindowColourChangedWhileItIsOpen) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    const int index = COLOR_WINDOW;
+    const COLORREF saved = ::GetSysColor(index);
+    const COLORREF changed = saved == RGB(0, 128, 0) ? RGB(128, 0, 0) : RGB(0, 128, 0);
+    struct Restore {
+        int index;
+        COLORREF color;
+        ~Restore() { ::SetSysColors(1, &index, &color); }
+    } restore{index, saved};
+    ASSERT_TRUE(::SetSysColors(1, &index, &changed));
+
+    const RECT frame = dialog.Frame1.PixelRect(), text = dialog.lblAbout.PixelRect();
+    const POINT points[] = {{kInset, kInset},                                   // the form
+                            {frame.left + 4 * kInset, frame.top + 2 * kInset},  // the frame, above the text
+                            {text.left + kInset, text.top + kInset}};           // the text's empty first line
+    auto colourAt = [&](POINT pt) {
+        const RECT one = {pt.x, pt.y, pt.x + 1, pt.y + 1};
+        const std::vector<uint32_t> px = CaptureClient(dialog.hWnd(), one);
+        return px.empty() ? 0u : px[0] & kRgbMask;
+    };
+    const uint32_t wanted = (GetRValue(changed) << 16) | (GetGValue(changed) << 8) | GetBValue(changed);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return std::all_of(std::begin(points), std::end(points), [&](POINT pt) { return colourAt(pt) == wanted; });
+        },
+        kLivenessMs))
+        << "form " << std::hex << colourAt(points[0]) << ", frame " << colourAt(points[1]) << ", text "
+        << colourAt(points[2]) << ", wanted " << wanted;
     dialog.Unload();
 }
 

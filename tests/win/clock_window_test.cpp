@@ -26,6 +26,7 @@ constexpr UINT_PTR kClockTimerId = 1;  // the clock's only timer
 constexpr DWORD kSecondMs = 3000;      // the whole-second clock moves on within this
 constexpr UINT_PTR kProbeDelayMs = 300;
 constexpr int kInset = 2;  // pixels inside a label where the tests press
+constexpr uint32_t kRgbMask = 0x00FFFFFF;
 
 // Scripted numbers: X steps draw 0, Y steps 0.9, as long as X is drawn first.
 int draws = 0;
@@ -117,12 +118,13 @@ TEST_F(ClockWindow, AnEndWhileAboutIsOpenEndsTheRunWithTheCursorShown) {
     EXPECT_GE(CursorCounter(), 0) << "the cursor was hidden again after the run ended";
 }
 
-// The platform's own long date in the user's locale: the oracle for the date text.
+// The platform's own long date in the user's formats locale, wide, in UTF-8: the oracle
+// for the date text (a day number before the month takes the month's genitive there too).
 std::string PlatformLongDate(const SYSTEMTIME& st) {
-    char text[128] = {};
-    const char* pattern = st.wDay < 10 ? "dddd, d MMMM yyyy" : "dddd, dd MMMM yyyy";
-    ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, pattern, text, sizeof text);
-    return text;
+    wchar_t text[128] = {};
+    const wchar_t* pattern = st.wDay < 10 ? L"dddd, d MMMM yyyy" : L"dddd, dd MMMM yyyy";
+    const int n = ::GetDateFormatW(LOCALE_USER_DEFAULT, 0, &st, pattern, text, 128);
+    return n > 1 ? forms::Utf8FromWide(text, static_cast<size_t>(n - 1)) : std::string();
 }
 
 // Every weekday (Sunday is the locale's seventh day name) and every month.
@@ -137,6 +139,64 @@ TEST_F(ClockWindow, TheDateIsWrittenWithTheUsersWeekdayAndMonthNames) {
         EXPECT_EQ(FormatLongDate(OleDateFromFields(st.wYear, st.wMonth, st.wDay, 0, 0, 0), names),
                   PlatformLongDate(st));
     }
+}
+
+// Formats locales whose names the Western code page cannot write, as each spells a Monday
+// in March: run with those locales on a 1252 system (tests/locale_test.sh).
+struct SpelledDate {
+    const char* locale;
+    const char* text;
+};
+constexpr SpelledDate kSpelledDates[] = {
+    {"ru-RU", u8"понедельник, 7 марта 2022"},
+    {"pl-PL", u8"poniedziałek, 7 marca 2022"},
+    {"el-GR", u8"Δευτέρα, 7 Μαρτίου 2022"},
+    {"en-US", "Monday, 7 March 2022"},
+};
+
+std::string UserLocaleName() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const int n = ::GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+    return n > 1 ? forms::Utf8FromWide(name, static_cast<size_t>(n - 1)) : std::string();
+}
+
+// The date label shows the locale's own names, spelled right and drawn as the platform
+// draws that text, whatever the system's ANSI code page.
+TEST_F(ClockWindow, TheDateShowsTheFormatsLocalesOwnNames) {
+    const std::string locale = UserLocaleName();
+    const std::string meant = testing_support::ExpectedEnvironment("ZELVANE_FORMATS_LOCALE");
+    if (!meant.empty()) {
+        ASSERT_EQ(locale, meant) << "the run did not get the formats locale it set";
+    }
+    constexpr WORD kYear = 2022, kMarch = 3, kMonday = 7;
+    SYSTEMTIME st = {};
+    st.wYear = kYear;
+    st.wMonth = kMarch;
+    st.wDay = kMonday;
+    std::string expected = PlatformLongDate(st);
+    for (const SpelledDate& spelled : kSpelledDates) {
+        if (locale == spelled.locale) {
+            EXPECT_EQ(expected, spelled.text) << "the platform's own date";
+            expected = spelled.text;
+        }
+    }
+    constexpr int kNoon = 12;
+    testing_support::SuppliedClock monday(kYear, kMarch, kMonday, kNoon, 0, 0);
+    clock_.Show();
+    EXPECT_EQ(clock_.Label2.Caption(), expected);
+
+    ::RedrawWindow(clock_.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT box = clock_.Label2.PixelRect();
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    const std::vector<uint32_t> shown = testing_support::CaptureClient(clock_.hWnd(), box);
+    const std::vector<uint32_t> drawn =
+        testing_support::DrawnByThePlatform(expected, clock_.Label2.Font(), width, height, RGB(0, 0, 0),
+                                            RGB(255, 255, 0), DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER);
+    ASSERT_EQ(shown.size(), drawn.size());
+    int differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        differing += (shown[i] & kRgbMask) != (drawn[i] & kRgbMask);
+    EXPECT_EQ(differing, 0) << "the date is not drawn as the platform draws " << expected;
 }
 
 // The date is rewritten at a tick only once the present date-time has passed the last

@@ -235,6 +235,41 @@ TEST_F(SaverHook, RefusesTheScreenSaveCommandOutright) {
     EXPECT_TRUE(received.empty());
 }
 
+// The box the default procedure opens for a command, closed from a timer of the thread
+// that runs its modal loop; timer procedures carry no context of their own.
+HWND boxSeen = nullptr;
+
+BOOL CALLBACK FindBox(HWND hWnd, LPARAM) {
+    char name[16] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(hWnd))
+        return TRUE;
+    boxSeen = hWnd;
+    return FALSE;
+}
+
+void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR id, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindBox, 0);
+    if (!boxSeen)
+        return;
+    ::KillTimer(nullptr, id);
+    ::PostMessageA(boxSeen, WM_COMMAND, IDOK, 0);
+}
+
+// Only the whole value 0xF140 is refused: with a low bit set the command is not swallowed
+// but goes to the default procedure, which under Wine answers it with its About box.
+TEST_F(SaverHook, HandsTheScreenSaveCommandWithALowBitSetToTheDefaultProcedure) {
+    constexpr UINT kLookEveryMs = 100;
+    HookSaverWindow(hWnd_);
+    boxSeen = nullptr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, kLookEveryMs, &CloseTheBox);
+    ASSERT_NE(timer, 0u);
+    ::SendMessageA(hWnd_, WM_SYSCOMMAND, kScScreenSave | 1, 0);
+    ::KillTimer(nullptr, timer);
+    EXPECT_NE(boxSeen, nullptr) << "swallowed: the default procedure never had it";
+    EXPECT_FALSE(Saw(WM_SYSCOMMAND)) << "the window's own procedure had it";
+}
+
 TEST_F(SaverHook, HandsOtherSystemCommandsToTheDefaultProcedure) {
     HookSaverWindow(hWnd_);
     // Monitor power saving: the window's own procedure never sees it.

@@ -3,6 +3,8 @@
 // entries that must never overrun the reader, and dialogs that lack a page or a list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "host/settings_watch.h"
@@ -99,6 +101,26 @@ TEST(SettingsWatch, EntriesOfUpTo254CharactersAreReadWholeLongerOnesNeverMatch) 
     // Still sound after the long reads.
     host.Select(display_host::kEntryZelvane);
     EXPECT_TRUE(Selected(host, kSaverName));
+}
+
+// The list may change between the reader's two questions: an entry that grows to 10,000
+// characters once its length has been told lands in the buffer without overrunning it,
+// and counts as too long to be read.
+TEST(SettingsWatch, AnEntryThatGrowsAfterTellingItsLengthOverrunsNothing) {
+    Client host;
+    ASSERT_TRUE(host.Start(L"--grow-after-length " + std::to_wstring(display_host::kEntryZelvane)));
+    constexpr wchar_t kGuardMark = 0xA5A5;
+    constexpr int kBufferChars = 256;  // the watch's own: 255 and one to spare
+    struct {
+        wchar_t buffer[kBufferChars];
+        wchar_t guard[display_host::kGrownEntryChars * 2];
+    } memory;
+    std::fill(std::begin(memory.guard), std::end(memory.guard), kGuardMark);
+    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), -1) << "the grown entry counted as read";
+    EXPECT_EQ(std::count(std::begin(memory.guard), std::end(memory.guard), kGuardMark),
+              static_cast<std::ptrdiff_t>(std::size(memory.guard)))
+        << "written past the buffer";
+    EXPECT_FALSE(Selected(host, kSaverName)) << "the grown entry still matched";
 }
 
 TEST(SettingsWatch, PageTextMustContainScreenSaverWithTheBlank) {
