@@ -25,7 +25,9 @@ using testing_support::CaptureClient;
 using testing_support::PumpUntil;
 
 constexpr int32_t kShortIntervalMs = 200;
-constexpr int32_t kModalIntervalMs = 800;
+// Long enough that the window behind ticks a few times even where showing the dialog takes
+// most of it (under qemu on a loaded machine, 800 ms gave two ticks).
+constexpr int32_t kModalIntervalMs = 2000;
 constexpr DWORD kLivenessMs = 5000;
 constexpr int32_t kTickMs = 50;
 constexpr int kMinTicksDuringModal = 3;
