@@ -651,11 +651,12 @@ What the figures mean:
   ratio of the medians is what the saver adds to Wine's start. A preview started in second 0
   of a minute draws one pass (about 1 s) late: the clock face compares its first reading
   with second 0, so the median is reported.
-- Keeping time: tests/hosts/seconds_probe.cpp starts the mode, leaves it 3 s to settle and then
-  copies the time text's area of the screen (BitBlt) a few hundred times a second: for "/S" the
-  tallest block of yellow rows (the time; it moves, so only its surroundings are copied once
+- Keeping time: tests/hosts/seconds_probe.cpp starts the mode, waits for its first time text
+  and from then on copies the time text's area of the screen (BitBlt) a few hundred times a
+  second: for "/S" the tallest block of yellow rows (the time; it moves, so only its surroundings are copied once
   found), for "/P" the middle of the disc. A new text counts once two copies in a row show it,
-  at the local time of the first. Each whole second of the local clock inside the watch is shown
+  at the local time the first of them ended (so a text never counts for the second before
+  the one it shows). Each whole second of the local clock inside the watch is shown
   (the first new text in it gives its delay from the second's start) or missed; the copy rate
   sets the resolution (a few ms). A text drawn in the last milliseconds of its own second and
   seen after the next began counts for the next: the seconds missed still tell.

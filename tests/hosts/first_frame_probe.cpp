@@ -28,8 +28,11 @@
 
 #include "display_host.h"
 #include "process_windows.h"
+#include "screen_copy.h"
 
 namespace {
+
+using screen_copy::ScreenCopy;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr int kTolerance = 8;
@@ -62,57 +65,19 @@ private:
     HANDLE h_;
 };
 
-// A 32-bit DIB section selected into a memory context, for copies of the screen.
-class ScreenCopy {
-public:
-    ScreenCopy(int width, int height) : width_(width), height_(height) {
-        HDC screen = ::GetDC(nullptr);
-        mem_ = ::CreateCompatibleDC(screen);
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;  // top-down rows
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dib_ = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = ::SelectObject(mem_, dib_);
-        ::ReleaseDC(nullptr, screen);
-    }
-    ~ScreenCopy() {
-        ::SelectObject(mem_, old_);
-        ::DeleteObject(dib_);
-        ::DeleteDC(mem_);
-    }
-    ScreenCopy(const ScreenCopy&) = delete;
-    ScreenCopy& operator=(const ScreenCopy&) = delete;
-
-    bool Valid() const { return dib_ && bits_; }
-
-    // Copies the screen area at (left, top) and tells whether any pixel is near `color`.
-    bool AreaHasColor(int left, int top, COLORREF color) {
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(mem_, 0, 0, width_, height_, screen, left, top, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
-        ::GdiFlush();
-        const auto* px = static_cast<const uint32_t*>(bits_);
-        const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
-        for (size_t i = 0; i < count; ++i) {
-            const uint32_t v = px[i];
+// Copies the screen area at (left, top), the copy's size, and tells whether any pixel is near `color`.
+bool AreaHasColor(ScreenCopy& copy, int left, int top, COLORREF color) {
+    copy.Copy({left, top, left + copy.Width(), top + copy.Height()});
+    for (int y = 0; y < copy.Height(); ++y)
+        for (int x = 0; x < copy.Width(); ++x) {
+            const uint32_t v = copy.Pixel(x, y);
             const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
             if (std::abs(r - GetRValue(color)) <= kTolerance && std::abs(g - GetGValue(color)) <= kTolerance &&
                 std::abs(b - GetBValue(color)) <= kTolerance)
                 return true;
         }
-        return false;
-    }
-
-private:
-    int width_, height_;
-    HDC mem_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-};
+    return false;
+}
 
 class Stopwatch {
 public:
@@ -180,7 +145,7 @@ void EndProcess(const PROCESS_INFORMATION& pi) {
 // Waits until no yellow is left in the area, so that a run never sees the previous one's picture.
 bool WaitForCleanArea(ScreenCopy& copy, const RECT& area) {
     const DWORD start = ::GetTickCount();
-    while (copy.AreaHasColor(area.left, area.top, kYellow)) {
+    while (AreaHasColor(copy, area.left, area.top, kYellow)) {
         if (::GetTickCount() - start > kCleanScreenTimeoutMs)
             return false;
         ::Sleep(kCleanScreenPollMs);
@@ -210,7 +175,7 @@ FrameTiming TimeFirstFrame(const std::wstring& scr,
     while (clock.ElapsedMs() < kFrameTimeoutMs) {
         if (awaitWindow && timing.windowMs < 0 && !process_windows::WindowsOf(pi.dwProcessId, true).empty())
             timing.windowMs = clock.ElapsedMs();
-        if ((!awaitWindow || timing.windowMs >= 0) && copy.AreaHasColor(area.left, area.top, kYellow)) {
+        if ((!awaitWindow || timing.windowMs >= 0) && AreaHasColor(copy, area.left, area.top, kYellow)) {
             timing.frameMs = clock.ElapsedMs();
             timing.drawn = true;
             break;
@@ -288,7 +253,7 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
         }
         // One poll's cost: the resolution of the figure.
         Stopwatch scanClock;
-        copy.AreaHasColor(area.left, area.top, kYellow);
+        AreaHasColor(copy, area.left, area.top, kYellow);
         scans.push_back(scanClock.ElapsedMs());
         const std::wstring args = preview ? L"/P " + std::to_wstring(host.PreviewNumber()) : L"/S";
         clockSeconds.push_back(ClockSecondsInMinute());

@@ -18,12 +18,16 @@
 #include <vector>
 
 #include "display_host.h"
+#include "screen_copy.h"
 
 namespace {
 
+using screen_copy::IsInk;
+using screen_copy::ScreenCopy;
+
 constexpr int kMinSeconds = 5;
 constexpr int kMaxSeconds = 7200;
-constexpr DWORD kStartupMs = 3000;  // start-up and the first frame are another figure's business
+constexpr DWORD kFirstDrawingTimeoutMs = 60000;  // start-up is another figure's business, and slow emulated
 constexpr DWORD kPollMs = 1;
 constexpr DWORD kExitTimeoutMs = 5000;
 constexpr int64_t kMsPerSecond = 1000;
@@ -37,11 +41,6 @@ constexpr int kTrackMargin = 40;
 constexpr RECT kPreviewTextBox = {30, 40, 122, 72};
 constexpr int kMinTextPixels = 50;
 
-bool IsInk(uint32_t px) {
-    const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
-    return r > 128 && g > 128 && b < 100;  // yellow, antialiased edges included
-}
-
 // Milliseconds of the local clock, the clock the saver reads, on one continuous scale.
 int64_t LocalClockMs() {
     SYSTEMTIME t;
@@ -52,47 +51,6 @@ int64_t LocalClockMs() {
     return units / kFileTimeUnitsPerMs;
 }
 
-// A 32-bit top-down DIB section for copies of screen areas up to the screen's size.
-class ScreenCopy {
-public:
-    ScreenCopy(int width, int height) : width_(width), height_(height) {
-        HDC screen = ::GetDC(nullptr);
-        mem_ = ::CreateCompatibleDC(screen);
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dib_ = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = ::SelectObject(mem_, dib_);
-        ::ReleaseDC(nullptr, screen);
-    }
-    ~ScreenCopy() {
-        ::SelectObject(mem_, old_);
-        ::DeleteObject(dib_);
-        ::DeleteDC(mem_);
-    }
-    ScreenCopy(const ScreenCopy&) = delete;
-    ScreenCopy& operator=(const ScreenCopy&) = delete;
-
-    bool Valid() const { return dib_ && bits_; }
-    void Copy(const RECT& area) {
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(mem_, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
-        ::GdiFlush();
-    }
-    bool Ink(int x, int y) const { return IsInk(static_cast<const uint32_t*>(bits_)[y * width_ + x]); }
-
-private:
-    int width_, height_;
-    HDC mem_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-};
-
 // The ink inside a box of the last copy, as a fingerprint that does not depend on where the
 // box lies: the same text at another place gives the same value. 0: no text there.
 uint64_t Fingerprint(const ScreenCopy& copy, const RECT& box, int minPixels) {
@@ -102,7 +60,7 @@ uint64_t Fingerprint(const ScreenCopy& copy, const RECT& box, int minPixels) {
     mix(static_cast<uint64_t>(box.right - box.left) << 16 | static_cast<uint64_t>(box.bottom - box.top));
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x)
-            if (copy.Ink(x, y)) {
+            if (IsInk(copy.Pixel(x, y))) {
                 ++pixels;
                 mix(static_cast<uint64_t>(y - box.top) << 16 | static_cast<uint64_t>(x - box.left));
             }
@@ -116,7 +74,7 @@ RECT FindTimeText(const ScreenCopy& copy, int width, int height) {
     for (int y = 0; y <= height; ++y) {
         bool ink = false;
         for (int x = 0; y < height && x < width && !ink; ++x)
-            ink = copy.Ink(x, y);
+            ink = IsInk(copy.Pixel(x, y));
         if (ink && runTop < 0)
             runTop = y;
         if (!ink && runTop >= 0) {
@@ -130,7 +88,7 @@ RECT FindTimeText(const ScreenCopy& copy, int width, int height) {
     int left = width, right = 0;
     for (int y = best.top; y < best.bottom; ++y)
         for (int x = 0; x < width; ++x)
-            if (copy.Ink(x, y)) {
+            if (IsInk(copy.Pixel(x, y))) {
                 left = std::min(left, x);
                 right = std::max(right, x + 1);
             }
@@ -145,21 +103,24 @@ struct Watch {
     int polls = 0;
 };
 
-// Polls until `durationMs` has passed. A text counts once it is seen on two polls in a row
-// (a copy may catch a drawing half done); its time is that of the first of the two.
-void WatchText(bool preview, const RECT& screenArea, DWORD durationMs, Watch& watch) {
+// Polls until the text has been drawn for the first time and then for `durationMs` more.
+// A text counts once it is seen on two polls in a row (a copy may catch a drawing half done);
+// its time is the end of the first of the two copies. The end, not the start: a text drawn
+// while a copy was under way belongs to the second it shows, never to the one before.
+bool WatchText(bool preview, const RECT& screenArea, DWORD durationMs, Watch& watch) {
     const int areaW = screenArea.right - screenArea.left, areaH = screenArea.bottom - screenArea.top;
     ScreenCopy copy(areaW, areaH);
     if (!copy.Valid())
-        return;
+        return false;
     uint64_t shown = 0, candidate = 0;
     int64_t candidateMs = 0;
     RECT track = screenArea;  // the saver's: the area copied next
-    watch.from = LocalClockMs();
     const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < durationMs) {
-        const int64_t at = LocalClockMs();
+    DWORD watchStart = 0;
+    while (watch.changes.empty() ? ::GetTickCount() - start < kFirstDrawingTimeoutMs
+                                 : ::GetTickCount() - watchStart < durationMs) {
         copy.Copy(track);
+        const int64_t at = LocalClockMs();
         ++watch.polls;
         uint64_t print = 0;
         if (preview) {
@@ -178,6 +139,12 @@ void WatchText(bool preview, const RECT& screenArea, DWORD durationMs, Watch& wa
         }
         if (print && print == candidate && print != shown) {
             shown = print;
+            if (watch.changes.empty()) {
+                // The first text: the watch begins here, its second half watched is not counted.
+                watch.from = candidateMs;
+                watch.polls = 0;
+                watchStart = ::GetTickCount();
+            }
             watch.changes.push_back(candidateMs);
         }
         if (print != candidate) {
@@ -187,6 +154,7 @@ void WatchText(bool preview, const RECT& screenArea, DWORD durationMs, Watch& wa
         ::Sleep(kPollMs);
     }
     watch.to = LocalClockMs();
+    return !watch.changes.empty();
 }
 
 // "hh:mm:ss" of a second on the local-clock scale.
@@ -294,16 +262,18 @@ int Run(bool preview, const std::wstring& scr, int seconds) {
         std::printf("error the screen saver could not be started\n");
         return 1;
     }
-    ::Sleep(kStartupMs);
     Watch watch;
-    WatchText(preview, area, static_cast<DWORD>(seconds) * kMsPerSecond, watch);
+    if (!WatchText(preview, area, static_cast<DWORD>(seconds) * kMsPerSecond, watch))
+        std::printf("error no time text was drawn within %lu ms\n", static_cast<unsigned long>(kFirstDrawingTimeoutMs));
     if (preview)
         host.Close();  // a preview ends with its dialog
     else
         ::EnumWindows(&CloseWindowOf, static_cast<LPARAM>(pi.dwProcessId));
     Reap(pi);
+    if (watch.changes.empty())
+        return 1;
     Report(watch);
-    return watch.changes.empty() ? 1 : 0;
+    return 0;
 }
 
 }  // namespace
