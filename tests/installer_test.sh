@@ -34,7 +34,6 @@ if [ -e "$base_prefix/.zelvane-ready" ]; then
     cp -a "$base_prefix" "$WINEPREFIX"
 fi
 "$root/tools/wine-run" cmd /c exit 0 >/dev/null 2>&1
-wineserver -p   # one server for all the steps below
 
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane'
