@@ -111,7 +111,7 @@ report=$(mktemp)
 measure=$(mktemp)
 trap 'rm -f "$report" "$measure"' EXIT
 
-# The measurement runs on the private display, with one Wine server for the prefix. It
+# The measurement runs on the private display, in the build's Wine prefix. It
 # writes "name value" lines to the report; the table is made from them afterwards.
 cat >"$measure" <<'MEASURE'
 set -e
