@@ -91,6 +91,17 @@ void PressAltWith(WORD vk) {
     KeyUp(VK_MENU);
 }
 
+// Whether keys pressed now reach `window`: it is the foreground window and its own thread has
+// made it active and given the keyboard focus to it or a child. Foreground alone is set before
+// the thread has handled its activation.
+bool TakesKeys(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetForegroundWindow() == window &&
+           ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && info.hwndActive == window &&
+           info.hwndFocus && (info.hwndFocus == window || ::IsChild(window, info.hwndFocus));
+}
+
 // Whether the thread of `window` has entered one of the system's own loops (GUI_INMENUMODE,
 // GUI_INMOVESIZE), which read the keys that follow.
 bool ThreadIn(HWND window, DWORD mode) {
@@ -431,7 +442,7 @@ TEST_F(SetupDialogTest, ClosesByTheCloseCommand) {
 TEST_F(SetupDialogTest, ClosesByAltF4) {
     HWND dialog = StartSetup("/C");
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    ASSERT_TRUE(WaitUntil([&] { return TakesKeys(dialog); }, kStartMs));
     PressAltWith(VK_F4);
     ExpectCleanEnd();
 }
@@ -439,7 +450,7 @@ TEST_F(SetupDialogTest, ClosesByAltF4) {
 TEST_F(SetupDialogTest, ClosesThroughTheSystemMenu) {
     HWND dialog = StartSetup("/C");
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    ASSERT_TRUE(WaitUntil([&] { return TakesKeys(dialog); }, kStartMs));
     PressAltWith(VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return ThreadIn(dialog, GUI_INMENUMODE); }, kStartMs)) << "no system menu";
     PressKey('C');
@@ -449,7 +460,7 @@ TEST_F(SetupDialogTest, ClosesThroughTheSystemMenu) {
 TEST_F(SetupDialogTest, MovesThroughTheSystemMenuAndKeepsRunning) {
     HWND dialog = StartSetup("/C");
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, kStartMs));
+    ASSERT_TRUE(WaitUntil([&] { return TakesKeys(dialog); }, kStartMs));
     RECT before;
     ::GetWindowRect(dialog, &before);
     PressAltWith(VK_SPACE);
