@@ -149,6 +149,12 @@ TEST_F(Preview, EndsWithinAboutASecondOfTheDialogClosing) {
 }
 
 TEST_F(Preview, ZeroHandleEndsAfterOnePassStoringZeroAndDrawingNothing) {
+    constexpr RECT kCorner = {0, 0, 120, 40};
+    // Yellow already in the corner would make the check below fail for another's drawing.
+    const RECT seen = FindColorBox(ScreenRectOf(::GetDesktopWindow()), kYellow, kTolerance);
+    ASSERT_TRUE(WaitUntil([&] { return !HasColor(kCorner, kYellow); }, kStartMs))
+        << "the corner is yellow before the start; the screen's yellow lay in (" << seen.left << ", " << seen.top
+        << ") - (" << seen.right << ", " << seen.bottom << ")";
     WriteActiveSetup("777");
     preview_ = StartSaver("/P 0");
     ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
@@ -156,7 +162,7 @@ TEST_F(Preview, ZeroHandleEndsAfterOnePassStoringZeroAndDrawingNothing) {
     EXPECT_EQ(ReadActiveSetup(), "0");
     // A null window must not turn into the screen's context: the face and the time
     // of an all-zero layout would land in the screen's top-left corner.
-    EXPECT_FALSE(HasColor({0, 0, 120, 40}, kYellow));
+    EXPECT_FALSE(HasColor(kCorner, kYellow));
 }
 
 TEST_F(Preview, NoHandleAtAllEndsAtOnceLeavingTheSettingsAlone) {
