@@ -46,6 +46,10 @@ RequestExecutionLevel admin
 !define PUBLISHER "Zelvane"
 !define SCR_NAME "ssZelvane.scr"
 !define UNINSTALLER "Uninstall.exe"
+; The uninstaller runs from a copy in the temp folder; the one it was started as may take a
+; moment to end, and until then its file cannot be deleted.
+!define UNINSTALLER_DELETE_TRIES 50
+!define UNINSTALLER_RETRY_MS 100
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvane"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SAVER_VALUE "SCRNSAVE.EXE"
@@ -384,7 +388,17 @@ Section "Uninstall"
     Call un.ScreenSaverPath
     Call un.RestorePreviousScreenSaver
     Delete /REBOOTOK "$ScrFile"
+    StrCpy $0 0
+  delete_uninstaller:
     Delete "$INSTDIR\${UNINSTALLER}"
-    RMDir "$INSTDIR"
+    IfFileExists "$INSTDIR\${UNINSTALLER}" 0 uninstaller_deleted
+    IntOp $0 $0 + 1
+    IntCmp $0 ${UNINSTALLER_DELETE_TRIES} uninstaller_busy
+    Sleep ${UNINSTALLER_RETRY_MS}
+    Goto delete_uninstaller
+  uninstaller_busy:
+    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+  uninstaller_deleted:
+    RMDir /REBOOTOK "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
