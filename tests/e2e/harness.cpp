@@ -1,5 +1,6 @@
 // Helpers of the end-to-end tests.
 #include "tests/e2e/harness.h"
+#include "tests/hosts/screen_copy.h"
 
 #include <tlhelp32.h>
 
@@ -193,30 +194,8 @@ COLORREF ScreenPixel(int x, int y) {
 }
 
 std::vector<uint32_t> CaptureScreen(const RECT& area) {
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w <= 0 || h <= 0)
-        return {};
     // One copy of the area, then work in memory: GetPixel per point is far too slow.
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* px = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
+    return screen_copy::Capture(area);
 }
 
 namespace {

@@ -1,10 +1,12 @@
-// Copies of screen areas for the benchmark probes, which look at the saver from outside.
+// Copies of screen (or device context) areas, for the tests and the benchmark probes that
+// look at what is drawn from outside.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace screen_copy {
 
@@ -37,15 +39,17 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // Copies the screen area to the copy's top left corner.
-    void Copy(const RECT& area) {
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(mem_, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
+    // Copies `area` of `source` (the screen when null) to the copy's top left corner.
+    void Copy(const RECT& area, HDC source = nullptr) {
+        HDC from = source ? source : ::GetDC(nullptr);
+        ::BitBlt(mem_, 0, 0, area.right - area.left, area.bottom - area.top, from, area.left, area.top, SRCCOPY);
+        if (!source)
+            ::ReleaseDC(nullptr, from);
         ::GdiFlush();
     }
     // 0x00RRGGBB of a pixel of the last copy.
-    uint32_t Pixel(int x, int y) const { return static_cast<const uint32_t*>(bits_)[y * width_ + x]; }
+    uint32_t Pixel(int x, int y) const { return Bits()[y * width_ + x]; }
+    const uint32_t* Bits() const { return static_cast<const uint32_t*>(bits_); }
 
 private:
     int width_, height_;
@@ -54,6 +58,19 @@ private:
     HGDIOBJ old_ = nullptr;
     void* bits_ = nullptr;
 };
+
+// The pixels of `area` of `source` (the screen when null), rows top to bottom, as
+// 0x00RRGGBB; empty for an empty area or when the copy cannot be made.
+inline std::vector<uint32_t> Capture(const RECT& area, HDC source = nullptr) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    ScreenCopy copy(width, height);
+    if (!copy.Valid())
+        return {};
+    copy.Copy(area, source);
+    return std::vector<uint32_t>(copy.Bits(), copy.Bits() + static_cast<size_t>(width) * static_cast<size_t>(height));
+}
 
 // Whether a pixel is the saver's yellow, antialiased edges included.
 inline bool IsInk(uint32_t px) {

@@ -12,6 +12,7 @@
 #include "core/numeric.h"
 #include "forms/controls.h"
 #include "forms/runtime.h"
+#include "tests/hosts/screen_copy.h"
 
 namespace testing_support {
 
@@ -37,32 +38,7 @@ inline int CursorCounter() {
 }
 
 // The pixels of `area` of a device context, rows top to bottom, as 0x00RRGGBB.
-inline std::vector<uint32_t> CaptureDC(HDC hDC, const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC mem = ::CreateCompatibleDC(hDC);
-    HBITMAP dib = ::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint32_t> pixels;
-    if (mem && dib) {
-        HGDIOBJ old = ::SelectObject(mem, dib);
-        ::BitBlt(mem, 0, 0, width, height, hDC, area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-        const auto* px = static_cast<const uint32_t*>(bits);
-        pixels.assign(px, px + static_cast<size_t>(width) * height);
-        ::SelectObject(mem, old);
-    }
-    if (dib)
-        ::DeleteObject(dib);
-    if (mem)
-        ::DeleteDC(mem);
-    return pixels;
-}
+inline std::vector<uint32_t> CaptureDC(HDC hDC, const RECT& area) { return screen_copy::Capture(area, hDC); }
 
 inline std::vector<uint32_t> CaptureClient(HWND hWnd, const RECT& area) {
     HDC windowDC = ::GetDC(hWnd);
