@@ -20,19 +20,8 @@ case $bits in
 esac
 view=/reg:$bits
 
-base_prefix=${WINEPREFIX:-$root/build/wineprefix}
-work=$(mktemp -d "${TMPDIR:-/tmp}/zelvane-installer-test.XXXXXX")
-export WINEPREFIX="$work/prefix"
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-# A ready prefix is copied (seconds); without one, wine-run makes a fresh one.
-if [ -e "$base_prefix/.zelvane-ready" ]; then
-    cp -a "$base_prefix" "$WINEPREFIX"
-fi
+. "$root/tests/prefix_copy.sh"
+use_prefix_copy installer-test
 "$root/tools/wine-run" cmd /c exit 0 >/dev/null 2>&1
 
 desktop='HKCU\Control Panel\Desktop'

@@ -18,18 +18,8 @@ for name in en_US ru_RU pl_PL el_GR zh_CN; do
 done
 export LOCPATH=$locales
 
-base_prefix=${WINEPREFIX:-$root/build/wineprefix}
-work=$(mktemp -d "${TMPDIR:-/tmp}/zelvane-locale-test.XXXXXX")
-export WINEPREFIX="$work/prefix"
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-if [ -e "$base_prefix/.zelvane-ready" ]; then
-    cp -a "$base_prefix" "$WINEPREFIX"
-fi
+. "$root/tests/prefix_copy.sh"
+use_prefix_copy locale-test
 
 failures=0
 # run <LANG> <LC_MESSAGES> <formats locale meant> <code page meant> <tests>
