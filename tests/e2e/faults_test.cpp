@@ -40,6 +40,18 @@ protected:
         return WaitUntil([&] { return ReadActiveSetup() == std::to_string(host_.PreviewNumber()); }, kStartMs);
     }
 
+    // A second and a third copy started together with `args` end by themselves, cleanly,
+    // and show no window on the way.
+    void ExpectSecondAndThirdEndAtOnce(const char* args) {
+        second_ = StartSaver(args);
+        third_ = StartSaver(args);
+        bool sawWindow = true;
+        EXPECT_TRUE(EndByThemselves({&second_, &third_}, kQuickEndMs, &sawWindow)) << args;
+        EXPECT_FALSE(sawWindow) << args;
+        EXPECT_EQ(second_.ExitCode(), 0u) << args;
+        EXPECT_EQ(third_.ExitCode(), 0u) << args;
+    }
+
     display_host::Client host_;
     Process first_, second_, third_;
 };
@@ -86,15 +98,8 @@ TEST_F(Faults, SecondAndThirdCopiesBesideARunningSaverEndAtOnce) {
     first_ = StartSaver("/S");
     HWND clock = WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs);
     ASSERT_NE(clock, nullptr);
-    for (const char* args : {"/S", "/P 123", "/A 1", "junk"}) {
-        second_ = StartSaver(args);
-        third_ = StartSaver(args);
-        bool sawWindow = true;
-        EXPECT_TRUE(EndByThemselves({&second_, &third_}, kQuickEndMs, &sawWindow)) << args;
-        EXPECT_FALSE(sawWindow) << args;
-        EXPECT_EQ(second_.ExitCode(), 0u) << args;
-        EXPECT_EQ(third_.ExitCode(), 0u) << args;
-    }
+    for (const char* args : {"/S", "/P 123", "/A 1", "junk"})
+        ExpectSecondAndThirdEndAtOnce(args);
     EXPECT_TRUE(first_.Running());
     EXPECT_EQ(ReadActiveSetup(), "0");
     PressKey(VK_SPACE);
@@ -104,15 +109,8 @@ TEST_F(Faults, SecondAndThirdCopiesBesideARunningSaverEndAtOnce) {
 TEST_F(Faults, SecondAndThirdCopiesBesideARunningPreviewLeaveItsRecordAlone) {
     ASSERT_TRUE(StartPreviewOn(L""));
     const std::string record = std::to_string(host_.PreviewNumber());
-    for (const char* args : {"/P 123", "/A 1"}) {
-        second_ = StartSaver(args);
-        third_ = StartSaver(args);
-        bool sawWindow = true;
-        EXPECT_TRUE(EndByThemselves({&second_, &third_}, kQuickEndMs, &sawWindow)) << args;
-        EXPECT_FALSE(sawWindow) << args;
-        EXPECT_EQ(second_.ExitCode(), 0u) << args;
-        EXPECT_EQ(third_.ExitCode(), 0u) << args;
-    }
+    for (const char* args : {"/P 123", "/A 1"})
+        ExpectSecondAndThirdEndAtOnce(args);
     EXPECT_TRUE(first_.Running());
     EXPECT_EQ(ReadActiveSetup(), record);
 }

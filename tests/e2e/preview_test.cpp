@@ -151,10 +151,11 @@ TEST_F(Preview, EndsWithinAboutASecondOfTheDialogClosing) {
 TEST_F(Preview, ZeroHandleEndsAfterOnePassStoringZeroAndDrawingNothing) {
     constexpr RECT kCorner = {0, 0, 120, 40};
     // Yellow already in the corner would make the check below fail for another's drawing.
-    const RECT seen = FindColorBox(ScreenRectOf(::GetDesktopWindow()), kYellow, kTolerance);
-    ASSERT_TRUE(WaitUntil([&] { return !HasColor(kCorner, kYellow); }, kStartMs))
-        << "the corner is yellow before the start; the screen's yellow lay in (" << seen.left << ", " << seen.top
-        << ") - (" << seen.right << ", " << seen.bottom << ")";
+    if (!WaitUntil([&] { return !HasColor(kCorner, kYellow); }, kStartMs)) {
+        const RECT seen = FindColorBox(ScreenRectOf(::GetDesktopWindow()), kYellow, kTolerance);
+        FAIL() << "the corner is yellow before the start; the screen's yellow lies in (" << seen.left << ", "
+               << seen.top << ") - (" << seen.right << ", " << seen.bottom << ")";
+    }
     WriteActiveSetup("777");
     preview_ = StartSaver("/P 0");
     ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
