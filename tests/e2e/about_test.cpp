@@ -95,9 +95,10 @@ protected:
     HWND OpenAbout() {
         ClickAt(kCornerPx, kCornerPx, kRightButton);
         HWND about = WaitForWindow(saver_.Pid(), kFormClass, kCaption, kDialogMs);
-        if (about)
+        if (about) {
             EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == about; }, kDialogMs))
                 << "the dialog did not come to the foreground";
+        }
         return about;
     }
 

@@ -18,6 +18,15 @@ constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kLogPixels[] = "LogPixels";
 constexpr int kTwipsPerInch = 1440;
 constexpr int kCentiPointsPerInch = 7200;
+constexpr int kNameChars = 80;
+constexpr int kTen = 10;
+constexpr ULONGLONG kFileTimeUnitsPerMs = 10000;
+// The clock's texts: Arial, the time 72 points bold, the date 24 points regular.
+constexpr char kClockFace[] = "Arial";
+constexpr int kTimeCentiPoints = 7200, kDateCentiPoints = 2400;
+// How long after a change of the clock the screen may still show the texts from before it:
+// a tick comes every half second, and a look at the screen takes its own time.
+constexpr DWORD kShownTextLagMs = 2000;
 
 int ScreenDpi(int index) {
     HDC screen = ::GetDC(nullptr);
@@ -497,7 +506,9 @@ int TwipsToPixelsY(int twips) {
     return ::MulDiv(twips, ScreenDpi(LOGPIXELSY), kTwipsPerInch);
 }
 
-SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text) {
+// Runs `measure` on the screen's context with a font of that face, size (1/100 point) and weight selected.
+template <typename Measure>
+auto WithScreenFont(const char* face, int centiPoints, int weight, Measure measure) {
     HDC screen = ::GetDC(nullptr);
     LOGFONTA lf = {};
     lf.lfHeight = -::MulDiv(centiPoints, ::GetDeviceCaps(screen, LOGPIXELSY), kCentiPointsPerInch);
@@ -506,12 +517,53 @@ SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string
     lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
     HFONT font = ::CreateFontIndirectA(&lf);
     HGDIOBJ old = ::SelectObject(screen, font);
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    auto result = measure(screen);
     ::SelectObject(screen, old);
     ::DeleteObject(font);
     ::ReleaseDC(nullptr, screen);
-    return extent;
+    return result;
+}
+
+SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text) {
+    return WithScreenFont(face, centiPoints, weight, [&](HDC screen) {
+        SIZE extent = {};
+        ::GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+        return extent;
+    });
+}
+
+int InkOffset(const char* face, int centiPoints, int weight, wchar_t first) {
+    return WithScreenFont(face, centiPoints, weight, [&](HDC screen) {
+        ABC abc = {};
+        ::GetCharABCWidthsW(screen, first, first, &abc);
+        return abc.abcA;
+    });
+}
+
+ClockLeads ClockLeadsAt(const SYSTEMTIME& t) {
+    // The platform lists Monday first; SYSTEMTIME counts from Sunday.
+    const LCTYPE dayName = t.wDayOfWeek == 0 ? LOCALE_SDAYNAME7 : LOCALE_SDAYNAME1 + t.wDayOfWeek - 1;
+    wchar_t name[kNameChars] = {};
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, dayName, name, kNameChars);
+    return {static_cast<wchar_t>(L'0' + t.wHour / kTen), name[0]};
+}
+
+bool ClockTextLefts(const RECT& dateInk, const RECT& timeInk, LONG* dateLeft, LONG* timeLeft) {
+    SYSTEMTIME now, earlier;
+    ::GetLocalTime(&now);
+    FILETIME ft;
+    ::SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER t = {{ft.dwLowDateTime, ft.dwHighDateTime}};
+    t.QuadPart -= static_cast<ULONGLONG>(kShownTextLagMs) * kFileTimeUnitsPerMs;
+    ft = {t.LowPart, t.HighPart};
+    ::FileTimeToSystemTime(&ft, &earlier);
+    const ClockLeads leads = ClockLeadsAt(now);
+    const ClockLeads before = ClockLeadsAt(earlier);
+    if (leads.time != before.time || leads.date != before.date)
+        return false;
+    *timeLeft = timeInk.left - InkOffset(kClockFace, kTimeCentiPoints, FW_BOLD, leads.time);
+    *dateLeft = dateInk.left - InkOffset(kClockFace, kDateCentiPoints, FW_NORMAL, leads.date);
+    return true;
 }
 
 ScopedDpi::ScopedDpi(DWORD dpi) {

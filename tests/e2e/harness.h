@@ -115,6 +115,23 @@ int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
 // The extent of `text` in a screen font of that face, size (1/100 point) and weight.
 SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text);
+// Where the ink of a text beginning with `first` starts inside its box, in that screen font:
+// the glyph's left side bearing, which differs from character to character.
+int InkOffset(const char* face, int centiPoints, int weight, wchar_t first);
+
+// The first characters of the saver's texts at local time `t`: the hour's first digit
+// and the first letter of the weekday's name in the user's language.
+struct ClockLeads {
+    wchar_t time;
+    wchar_t date;
+};
+ClockLeads ClockLeadsAt(const SYSTEMTIME& t);
+// The left edges of the saver's date and time texts, from where their ink begins on the
+// screen (as FindColorBands sees it) less their first glyphs' side bearings: both are the
+// clock's one left position. Reads the clock as the saver does; false while the screen may
+// still show texts of a moment whose first characters differ (just after the hour's first
+// digit or the weekday changed), when a caller looks again later.
+bool ClockTextLefts(const RECT& dateInk, const RECT& timeInk, LONG* dateLeft, LONG* timeLeft);
 
 // Sets the user's pixels per inch for the programs started next; puts the old value back.
 class ScopedDpi {
