@@ -4,7 +4,9 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <vector>
 
 namespace e2e {
@@ -134,6 +136,48 @@ void Process::Kill() {
     }
     ::CloseHandle(process_);
     process_ = nullptr;
+}
+
+namespace {
+
+constexpr DWORD kOwnerStartMs = 10000;
+
+HWND HandleFromText(const std::string& text) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(text.c_str(), nullptr, 10)));
+}
+
+}  // namespace
+
+OwnerHost::~OwnerHost() {
+    process_.Kill();
+    if (!file_.empty())
+        std::remove(file_.c_str());
+}
+
+bool OwnerHost::Start(const std::string& placement) {
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    static int serial = 0;
+    file_ = std::string(dir) + "zelvane_owner_" + std::to_string(::GetCurrentProcessId()) + "_" +
+            std::to_string(++serial) + ".txt";
+    std::remove(file_.c_str());
+    std::string args = "\"" + file_ + "\"";
+    if (!placement.empty())
+        args += " " + placement;
+    if (!process_.Start(BinDir() + "\\owner_host.exe", args))
+        return false;
+    return WaitUntil(
+        [&] {
+            std::ifstream in(file_);
+            std::string childText, topText;
+            if (!(in >> childText >> topText))
+                return false;
+            childText_ = childText;
+            child_ = HandleFromText(childText);
+            window_ = HandleFromText(topText);
+            return true;
+        },
+        kOwnerStartMs);
 }
 
 Process StartSaver(const std::string& args) {

@@ -48,6 +48,29 @@ private:
     DWORD pid_ = 0;
 };
 
+// The owner host (tests/hosts/owner_host.cpp): a captioned window of another program with one
+// child, as the system's settings page. It takes the foreground as it starts.
+class OwnerHost {
+public:
+    OwnerHost() = default;
+    ~OwnerHost();
+    OwnerHost(const OwnerHost&) = delete;
+    OwnerHost& operator=(const OwnerHost&) = delete;
+
+    // Starts the host (at its default place, or where `placement` says) and reads its handles.
+    bool Start(const std::string& placement = "");
+    HWND Window() const { return window_; }
+    HWND Child() const { return child_; }
+    const std::string& ChildText() const { return childText_; }
+
+private:
+    Process process_;
+    std::string file_;
+    std::string childText_;
+    HWND window_ = nullptr;
+    HWND child_ = nullptr;
+};
+
 // Starts the screen saver with this argument text.
 Process StartSaver(const std::string& args);
 
