@@ -216,6 +216,10 @@ void fabout::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
     m_Loaded = kFalse;
 }
 
+void fabout::Form_LostForeground() {
+    Unload();
+}
+
 void fabout::btnOK_Click() {
     Unload();
 }

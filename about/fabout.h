@@ -38,6 +38,9 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
+    // Another program came to the front, which ends the saver's run: the dialog goes too,
+    // since while it is open the run cannot end and the topmost clock hides that program.
+    void Form_LostForeground() override;
 
 private:
     void btnOK_Click();

@@ -332,6 +332,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnTimer(wParam);
         case WM_ACTIVATE:
             return OnActivate(wParam, lParam);
+        case WM_ACTIVATEAPP:
+            return OnActivateApp(wParam, lParam);
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS;
         case DM_GETDEFID:
@@ -529,6 +531,12 @@ LRESULT Form::OnActivate(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return ::DefWindowProcA(hWnd_, WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT Form::OnActivateApp(WPARAM wParam, LPARAM lParam) {
+    if (!wParam)
+        Form_LostForeground();
+    return hWnd_ ? ::DefWindowProcA(hWnd_, WM_ACTIVATEAPP, wParam, lParam) : 0;
 }
 
 }  // namespace forms

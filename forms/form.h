@@ -95,6 +95,9 @@ protected:
     virtual void Form_MouseMove(int16_t button, int16_t shift, float x, float y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
+    // The foreground has passed to another program's window (WM_ACTIVATEAPP). Activation
+    // moving between the program's own windows raises nothing.
+    virtual void Form_LostForeground() {}
 
 private:
     friend class WindowlessControl;
@@ -118,6 +121,7 @@ private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivateApp(WPARAM wParam, LPARAM lParam);
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);

@@ -95,9 +95,10 @@ protected:
     HWND OpenAbout() {
         ClickAt(kCornerPx, kCornerPx, kRightButton);
         HWND about = WaitForWindow(saver_.Pid(), kFormClass, kCaption, kDialogMs);
-        if (about)
+        if (about) {
             EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == about; }, kDialogMs))
                 << "the dialog did not come to the foreground";
+        }
         return about;
     }
 
@@ -233,6 +234,18 @@ TEST_F(AboutOverSaver, AKeyWhileItIsOpenDoesNotEndTheRun) {
     EXPECT_TRUE(::IsWindow(about)) << "the key closed the dialog";
     PressKey(VK_ESCAPE);
     ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+// Another program coming to the front while the dialog is up ends the run too: the dialog goes
+// with it, instead of keeping the topmost clock over that program until it closes itself.
+TEST_F(AboutOverSaver, AnotherProgramTakingTheForegroundClosesTheDialogAndEndsTheRun) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    OwnerHost other;
+    ASSERT_TRUE(other.Start());
+    EXPECT_TRUE(saver_.WaitExit(kEndMs)) << "the run went on behind the other program";
+    EXPECT_EQ(saver_.ExitCode(), 0u);
+    EXPECT_FALSE(ScreenSaverRunningFlag());
 }
 
 // The shell's handlers of mailto, http and https are the URL sink while these run.
