@@ -34,7 +34,8 @@ double ScreenHeightTw();
 void DoEvents();
 // Waits until at least one event is pending (or `timeoutMs` has passed), then
 // dispatches every pending event. The drivers pump with this, so that an idle run
-// sleeps in the system instead of spinning.
+// sleeps in the system instead of spinning. Any input the running system has wakes it,
+// touch and pen included from Windows 8 on.
 void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
 
 // The present local date-time, whole seconds, in the OLE Automation encoding.
