@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/numeric.h"
 #include "forms/runtime.h"
@@ -62,6 +63,24 @@ BOOL CALLBACK DisableOtherWindow(HWND other, LPARAM param) {
 Form* FormOf(HWND hWnd) {
     return reinterpret_cast<Form*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
 }
+
+// A test's way to make the system refuse a window: with ZELVANE_WINDOW_QUOTA set, the process
+// may create that many form windows, and the next fail as when its window quota or the
+// desktop heap has run out.
+bool WithinWindowQuota() {
+    static long left = [] {
+        const char* text = std::getenv("ZELVANE_WINDOW_QUOTA");
+        return text ? std::strtol(text, nullptr, 10) : -1L;
+    }();
+    if (left < 0)
+        return true;
+    if (left == 0)
+        return false;
+    --left;
+    return true;
+}
+
+bool windowCreationFailed = false;
 
 }  // namespace
 
@@ -122,9 +141,13 @@ void Form::Add(Timer& timer) {
     timers_.push_back(&timer);
 }
 
-void Form::Load() {
+bool WindowCreationFailed() {
+    return windowCreationFailed;
+}
+
+bool Form::Load() {
     if (hWnd_)
-        return;
+        return true;
     static const bool registered = [] {
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof wc;
@@ -149,10 +172,13 @@ void Form::Load() {
         x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height, nullptr,
-                                  nullptr, ::GetModuleHandleA(nullptr), this);
-    if (!hWnd)
-        return;
+    HWND hWnd = WithinWindowQuota() ? ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y,
+                                                         width, height, nullptr, nullptr, ::GetModuleHandleA(nullptr), this)
+                                    : nullptr;
+    if (!hWnd) {
+        windowCreationFailed = true;
+        return false;
+    }
     hWnd_ = hWnd;
     for (CommandButton* button : buttons_)
         button->Create(*this);
@@ -167,6 +193,7 @@ void Form::Load() {
     Form_Load();
     for (Timer* timer : timers_)
         timer->Apply();
+    return hWnd_ != nullptr;
 }
 
 void Form::Show(bool modal) {

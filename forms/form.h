@@ -46,8 +46,10 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the hidden window and runs Form_Load; nothing when already loaded.
-    void Load();
+    // Creates the hidden window and runs Form_Load; nothing when already loaded. False when
+    // the system refused the window (its quota or the desktop heap ran out): the form stays
+    // unloaded, and WindowCreationFailed tells the drivers so.
+    bool Load();
     // Shows the form, loading it first. A modal show returns once the form is unloaded;
     // meanwhile the program's other forms take no input but keep their timers.
     void Show(bool modal = false);
@@ -138,6 +140,9 @@ private:
     std::vector<Timer*> timers_;
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
 };
+
+// Whether a form's window could not be created in this process.
+bool WindowCreationFailed();
 
 // The current shift state: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t CurrentShiftState();
