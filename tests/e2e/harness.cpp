@@ -186,6 +186,14 @@ Process StartSaver(const std::string& args) {
     return p;
 }
 
+Process StartSaverWithWindowQuota(const std::string& args, int quota) {
+    constexpr char kQuotaVariable[] = "ZELVANE_WINDOW_QUOTA";
+    ::SetEnvironmentVariableA(kQuotaVariable, std::to_string(quota).c_str());
+    Process p = StartSaver(args);
+    ::SetEnvironmentVariableA(kQuotaVariable, nullptr);
+    return p;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     for (;;) {

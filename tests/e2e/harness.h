@@ -73,6 +73,11 @@ private:
 
 // Starts the screen saver with this argument text.
 Process StartSaver(const std::string& args);
+// The same, where the system refuses every form window after the first `quota` (as when
+// the process's window quota or the desktop heap has run out).
+Process StartSaverWithWindowQuota(const std::string& args, int quota);
+// The exit code of a run that ended because a window could not be made.
+inline constexpr DWORD kNoWindowExitCode = ERROR_NOT_ENOUGH_QUOTA;
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

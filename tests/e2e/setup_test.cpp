@@ -311,6 +311,20 @@ INSTANTIATE_TEST_SUITE_P(OwnerlessAndOwned,
                                            DialogCase{"/C:abc", Owner::kNone},
                                            DialogCase{"/C:{child}", Owner::kNamed}));
 
+// The system refuses the dialog's window: the run gives its owner back and ends at once with
+// the code that says so, instead of leaving the display settings disabled for good.
+TEST_F(SetupDialogTest, ADialogWindowThatCannotBeMadeGivesTheOwnerBackAndEnds) {
+    OwnerHost host;
+    ASSERT_TRUE(host.Start());
+    setup_ = StartSaverWithWindowQuota("/C:" + host.ChildText(), 0);
+    bool sawWindow = true;
+    DWORD exitCode = 0;
+    EXPECT_TRUE(EndsByItself(setup_, kEndMs, &sawWindow, &exitCode)) << "the run waits on";
+    EXPECT_FALSE(sawWindow);
+    EXPECT_EQ(exitCode, kNoWindowExitCode);
+    EXPECT_TRUE(::IsWindowEnabled(host.Window())) << "the owner was left disabled";
+}
+
 // Command lines that the host never sends: each is read by the numeric rules, none
 // crashes or hangs.
 INSTANTIATE_TEST_SUITE_P(UnusualCommandLines,
