@@ -335,6 +335,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOLORCHANGE:
             ::InvalidateRect(hWnd_, nullptr, FALSE);
             return 0;
+        case WM_DISPLAYCHANGE:
+            Form_DisplayChange();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA)
+                Form_DisplayChange();
+            return 0;
         case WM_CLOSE:
             return OnClose();
         case WM_LBUTTONDOWN:

@@ -100,6 +100,8 @@ protected:
     // The foreground has passed to another program's window (WM_ACTIVATEAPP). Activation
     // moving between the program's own windows raises nothing.
     virtual void Form_LostForeground() {}
+    // The screen changed: its size or orientation, the monitors or the work area.
+    virtual void Form_DisplayChange() {}
 
 private:
     friend class WindowlessControl;

@@ -3,7 +3,6 @@
 
 #include "about/open_document.h"
 #include "about/setup_hook.h"
-#include "clock/cover_windows.h"
 #include "clock/fclock.h"
 #include "core/command_line.h"
 #include "core/numeric.h"
@@ -128,14 +127,13 @@ void RunSaver() {
     if (!PreviewHadOwner)
         forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, kNoPreview);
     fclock clock;
-    MonitorCovers covers;
     // A window that the system refuses (the clock, a cover, About) ends the run: nothing could
     // ask for the end without it, or the screen would stay partly uncovered.
     if (clock.Load()) {
         HookSaverWindow(clock.hWnd());
         ::SystemParametersInfoA(kSpiSetScreenSaverRunning, TRUE, nullptr, 0);
         // The other monitors go black too; the clock is made topmost after them, so it stays in front.
-        covers.Show(CoveringRects(MonitorRects(), PrimaryScreenRect()));
+        clock.Covers.Show(CoveringRects(MonitorRects(), PrimaryScreenRect()));
         clock.Show();
         HideMouseCursor();
         MakeTopMost(clock.hWnd());
@@ -148,7 +146,7 @@ void RunSaver() {
     ::SystemParametersInfoA(kSpiSetScreenSaverRunning, FALSE, nullptr, 0);
     UnhookSaverWindow(clock.hWnd());
     clock.Unload();
-    covers.Unload();
+    clock.Covers.Unload();
     forms::EndProgram(RunExitCode());
 }
 

@@ -91,7 +91,7 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-bool Process::Start(const std::string& exe, const std::string& args) {
+bool Process::Start(const std::string& exe, const std::string& args, const char* desktop) {
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty())
         cmd += " " + args;
@@ -99,6 +99,7 @@ bool Process::Start(const std::string& exe, const std::string& args) {
     line.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
+    si.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
@@ -178,6 +179,49 @@ bool OwnerHost::Start(const std::string& placement) {
             return true;
         },
         kOwnerStartMs);
+}
+
+DesktopUser::~DesktopUser() {
+    process_.Kill();
+    if (!report_.empty())
+        std::remove(report_.c_str());
+}
+
+std::string DesktopUser::Arguments(const std::string& what, const std::string& args) {
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    static int serial = 0;
+    report_ = std::string(dir) + "zelvane_desktop_user_" + std::to_string(::GetCurrentProcessId()) + "_" +
+              std::to_string(++serial) + ".txt";
+    std::remove(report_.c_str());
+    return what + " \"" + report_ + "\" " + args;
+}
+
+bool DesktopUser::Start(const char* desktop, const std::string& what, const std::string& args) {
+    return process_.Start(BinDir() + "\\desktop_user.exe", Arguments(what, args), desktop);
+}
+
+bool DesktopUser::StartOnVirtualDesktop(const std::string& name,
+                                        const std::string& size,
+                                        const std::string& what,
+                                        const std::string& args) {
+    constexpr char kExplorer[] = "C:\\windows\\explorer.exe";
+    return process_.Start(kExplorer, "/desktop=" + name + "," + size + " \"" + BinDir() + "\\desktop_user.exe\" " +
+                                         Arguments(what, args));
+}
+
+bool DesktopUser::WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const {
+    return WaitUntil(
+        [&] {
+            std::ifstream in(report_);
+            if (!in)
+                return false;
+            lines.clear();
+            for (std::string line; std::getline(in, line);)
+                lines.push_back(line);
+            return true;
+        },
+        timeoutMs);
 }
 
 Process StartSaver(const std::string& args) {

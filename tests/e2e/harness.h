@@ -30,8 +30,9 @@ public:
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;
 
-    // Starts `exe` with `args` (the text after the program's path). False when it could not start.
-    bool Start(const std::string& exe, const std::string& args);
+    // Starts `exe` with `args` (the text after the program's path), on the desktop named
+    // `desktop` when it is given. False when it could not start.
+    bool Start(const std::string& exe, const std::string& args, const char* desktop = nullptr);
     // Waits for the end; true when it ended within `timeoutMs`.
     bool WaitExit(DWORD timeoutMs);
     // True when it was started and still runs after `ms`: unlike a failed WaitExit, never
@@ -69,6 +70,31 @@ private:
     std::string childText_;
     HWND window_ = nullptr;
     HWND child_ = nullptr;
+};
+
+// The desktop user host (tests/hosts/desktop_user.cpp) on a desktop other than the test's,
+// where the test can neither list windows nor send input: it does one thing there ("displays
+// ...", "press-link ...") and reports what it saw, one line per item.
+class DesktopUser {
+public:
+    DesktopUser() = default;
+    ~DesktopUser();
+    DesktopUser(const DesktopUser&) = delete;
+    DesktopUser& operator=(const DesktopUser&) = delete;
+
+    // On the existing desktop `desktop` (made with CreateDesktop).
+    bool Start(const char* desktop, const std::string& what, const std::string& args);
+    // On a virtual desktop of that name and size ("1024x768") that Wine's explorer makes,
+    // where the display mode can be changed without touching the test's screen.
+    bool StartOnVirtualDesktop(const std::string& name, const std::string& size, const std::string& what,
+                               const std::string& args);
+    // Its report's lines, once it is written; false when none came within `timeoutMs`.
+    bool WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const;
+
+private:
+    std::string Arguments(const std::string& what, const std::string& args);
+    Process process_;
+    std::string report_;
 };
 
 // Starts the screen saver with this argument text.
