@@ -68,11 +68,9 @@ Form* FormOf(HWND hWnd) {
 // may create that many form windows, and the next fail as when its window quota or the
 // desktop heap has run out.
 bool WithinWindowQuota() {
-    static long left = [] {
-        const char* text = std::getenv("ZELVANE_WINDOW_QUOTA");
-        return text ? std::strtol(text, nullptr, 10) : -1L;
-    }();
-    if (left < 0)
+    static const char* quota = std::getenv("ZELVANE_WINDOW_QUOTA");
+    static unsigned long left = quota ? std::strtoul(quota, nullptr, 10) : 0;
+    if (!quota)
         return true;
     if (left == 0)
         return false;
