@@ -9,6 +9,7 @@
 #include "core/centering.h"
 #include "forms/runtime.h"
 #include "program/globals.h"
+#include "runcontrol/run_control.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {
@@ -106,6 +107,16 @@ std::string AnsiFromUtf8(const std::string& text) {
 
 std::string Utf8FromAnsi(const std::string& text) {
     return Recode(text, CP_ACP, CP_UTF8);
+}
+
+// Links open on the user's own desktop only. On the screen-saver desktop of a locked session
+// the program that the shell starts would run there as the user, past the lock: the run ends
+// instead, so that Windows asks for the password or goes back to the user's desktop.
+void OpenLink(const std::string& target) {
+    if (OnUsersOwnDesktop())
+        (void)OpenDocument(AnsiFromUtf8(target));
+    else
+        RequestEnd();
 }
 
 AboutInputs ProgramFacts() {
@@ -257,12 +268,12 @@ void fabout::lblAbout_MouseMove(int16_t, int16_t, float, float) {
 // what the shell answers is not shown.
 void fabout::lblmailto_MouseDown(int16_t, int16_t, float, float) {
     Unload();
-    (void)OpenDocument(AnsiFromUtf8(MailTarget()));
+    OpenLink(MailTarget());
 }
 
 void fabout::lblweb_MouseDown(int16_t, int16_t, float, float) {
     Unload();
-    (void)OpenDocument(AnsiFromUtf8(WebTarget()));
+    OpenLink(WebTarget());
 }
 
 }  // namespace zelvane
