@@ -226,6 +226,25 @@ RandomSource SetRandomSource(RandomSource source) {
     return previous;
 }
 
+namespace {
+HighContrastSource standInHighContrast = nullptr;
+}  // namespace
+
+bool HighContrastOn() {
+    if (standInHighContrast)
+        return standInHighContrast();
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof highContrast;
+    return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+           (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+HighContrastSource SetHighContrastSource(HighContrastSource source) {
+    HighContrastSource previous = standInHighContrast;
+    standInHighContrast = source;
+    return previous;
+}
+
 void Beep() {
     ::MessageBeep(MB_OK);
 }

@@ -77,6 +77,13 @@ float Rnd();
 using RandomSource = float (*)();
 RandomSource SetRandomSource(RandomSource source);
 
+// Whether the user has High Contrast on.
+bool HighContrastOn();
+// For tests, where the platform cannot switch High Contrast (Wine always answers off): while
+// a source is set, HighContrastOn answers from it. Returns the source it replaces.
+using HighContrastSource = bool (*)();
+HighContrastSource SetHighContrastSource(HighContrastSource source);
+
 // The default system beep.
 void Beep();
 
