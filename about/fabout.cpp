@@ -32,6 +32,9 @@ constexpr int32_t kClientHeightTw = 3180;
 constexpr forms::OleColor kWindowColor = forms::SystemColor(COLOR_WINDOW);
 constexpr forms::OleColor kTextColor = forms::SystemColor(COLOR_BTNTEXT);
 constexpr forms::OleColor kLinkColor = RGB(0, 0, 255);
+// In High Contrast the links take the scheme's own link colour: pure blue on a black window
+// colour has a contrast of about 2.4 to 1.
+constexpr forms::OleColor kHighContrastLinkColor = forms::SystemColor(COLOR_HOTLIGHT);
 
 struct Box {
     int32_t left, top, width, height;
@@ -80,7 +83,6 @@ void Place(forms::WindowlessControl& control, const Box& box) {
 void DesignLink(forms::Label& label, const Box& box) {
     Place(label, box);
     label.SetFont(Arial(kLinkPoints));
-    label.SetForeColor(kLinkColor);
     label.SetBackColor(kWindowColor);
     label.SetBackOpaque(true);
     label.SetAutoSize(true);
@@ -182,6 +184,16 @@ void fabout::RestoreStoredState() {
     lblAbout.SetCaption("");
 }
 
+void fabout::ApplyLinkColor() {
+    const forms::OleColor ink = forms::HighContrastOn() ? kHighContrastLinkColor : kLinkColor;
+    lblmailto.SetForeColor(ink);
+    lblweb.SetForeColor(ink);
+}
+
+void fabout::Form_ColorsChange() {
+    ApplyLinkColor();
+}
+
 void fabout::About(std::string comment, HICON picture) {
     Load();  // the first touch of a control loads the dialog
     lblAbout.SetCaption(AboutText(Utf8FromAnsi(comment), ProgramFacts()));
@@ -211,6 +223,7 @@ void fabout::SetInterval(int32_t ms) {
 
 void fabout::Form_Load() {
     RestoreStoredState();
+    ApplyLinkColor();
     SetCaption(kCaption);
     m_Loaded = kTrue;
     lblmailto.SetCaption(ContactAddress());

@@ -41,6 +41,8 @@ protected:
     // Another program came to the front, which ends the saver's run: the dialog goes too,
     // since while it is open the run cannot end and the topmost clock hides that program.
     void Form_LostForeground() override;
+    // High Contrast may have been switched: the links take their colour for it.
+    void Form_ColorsChange() override;
 
 private:
     void btnOK_Click();
@@ -52,6 +54,7 @@ private:
     void lblmailto_MouseDown(int16_t button, int16_t shift, float x, float y);
     void lblweb_MouseDown(int16_t button, int16_t shift, float x, float y);
     void RestoreStoredState();
+    void ApplyLinkColor();
 
     int32_t m_Interval = 0;
     Bool16 m_Modeless = kFalse;

@@ -330,15 +330,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnPaint();
         case WM_ERASEBKGND:
             return 1;
+        case WM_PRINTCLIENT:
+            return OnPrintClient(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORBTN:
+            return OnCtlColorButton(reinterpret_cast<HDC>(wParam));
         case WM_SYSCOLORCHANGE:
-            ::InvalidateRect(hWnd_, nullptr, FALSE);
-            return 0;
+        case WM_SETTINGCHANGE:
+            return OnSystemChange(msg, wParam);
         case WM_DISPLAYCHANGE:
             Form_DisplayChange();
-            return 0;
-        case WM_SETTINGCHANGE:
-            if (wParam == SPI_SETWORKAREA)
-                Form_DisplayChange();
             return 0;
         case WM_CLOSE:
             return OnClose();
@@ -381,7 +381,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::OnPaint() {
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(hWnd_, &ps);
-    RECT rc = ps.rcPaint;
+    PaintClient(hDC, ps.rcPaint);
+    ::EndPaint(hWnd_, &ps);
+    return 0;
+}
+
+void Form::PaintClient(HDC hDC, const RECT& rc) {
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
     if (width > 0 && height > 0) {
@@ -401,7 +406,36 @@ LRESULT Form::OnPaint() {
             ::BitBlt(hDC, rc.left, rc.top, width, height, mem.get(), 0, 0, SRCCOPY);
         }
     }
-    ::EndPaint(hWnd_, &ps);
+}
+
+// A themed push button leaves its rounded corners to its parent, and asks it to paint its
+// client area into the button's context: the form's own background and controls show there.
+LRESULT Form::OnPrintClient(HDC hDC) {
+    RECT rc;
+    if (hWnd_ && ::GetClientRect(hWnd_, &rc))
+        PaintClient(hDC, rc);
+    return 0;
+}
+
+// What a button draws behind itself where it draws nothing: the form's colour.
+LRESULT Form::OnCtlColorButton(HDC hDC) {
+    const COLORREF color = ResolveColor(spec_.backColor);
+    if (!backBrush_ || color != backBrushColor_) {
+        backBrush_.reset(::CreateSolidBrush(color));
+        backBrushColor_ = color;
+    }
+    ::SetBkColor(hDC, color);
+    return reinterpret_cast<LRESULT>(backBrush_.get());
+}
+
+// The colours, High Contrast or the work area may have changed: what the form shows is
+// read again (colours are looked up at each paint) and painted anew.
+LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam) {
+    if (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA)
+        Form_DisplayChange();
+    Form_ColorsChange();
+    if (hWnd_)
+        ::InvalidateRect(hWnd_, nullptr, FALSE);
     return 0;
 }
 

@@ -102,6 +102,9 @@ protected:
     virtual void Form_LostForeground() {}
     // The screen changed: its size or orientation, the monitors or the work area.
     virtual void Form_DisplayChange() {}
+    // The system's colours or its High Contrast setting may have changed; the form is painted
+    // anew after it.
+    virtual void Form_ColorsChange() {}
 
 private:
     friend class WindowlessControl;
@@ -111,6 +114,11 @@ private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
+    // The background and the controls of `rc` of the client area, into `hDC`.
+    void PaintClient(HDC hDC, const RECT& rc);
+    LRESULT OnPrintClient(HDC hDC);
+    LRESULT OnCtlColorButton(HDC hDC);
+    LRESULT OnSystemChange(UINT msg, WPARAM wParam);
     LRESULT OnClose();
     LRESULT OnMouseButton(int16_t button, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -141,6 +149,8 @@ private:
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
+    UniqueBrush backBrush_;            // the background a button is given
+    COLORREF backBrushColor_ = 0;
 };
 
 // Whether a form's window could not be created in this process.
