@@ -610,6 +610,40 @@ SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string
     return extent;
 }
 
+namespace {
+
+// The left side bearing of `c` in a screen font of that face, size (1/100 point) and weight.
+int LeftBearingPx(const char* face, int centiPoints, int weight, wchar_t c) {
+    HDC screen = ::GetDC(nullptr);
+    LOGFONTA lf = {};
+    lf.lfHeight = -::MulDiv(centiPoints, ::GetDeviceCaps(screen, LOGPIXELSY), kCentiPointsPerInch);
+    lf.lfWeight = weight;
+    lf.lfCharSet = ANSI_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    HFONT font = ::CreateFontIndirectA(&lf);
+    HGDIOBJ old = ::SelectObject(screen, font);
+    ABC abc = {};
+    ::GetCharABCWidthsW(screen, c, c, &abc);
+    ::SelectObject(screen, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(nullptr, screen);
+    return abc.abcA;
+}
+
+}  // namespace
+
+int DateOverTimeOffsetPx() {
+    constexpr int kDateCentiPoints = 2400, kTimeCentiPoints = 7200;
+    constexpr int kHoursPerTen = 10;
+    wchar_t weekday[64] = {};
+    ::GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"dddd", weekday, 64);
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    const wchar_t hourDigit = static_cast<wchar_t>(L'0' + now.wHour / kHoursPerTen);
+    return LeftBearingPx("Arial", kDateCentiPoints, FW_NORMAL, weekday[0]) -
+           LeftBearingPx("Arial", kTimeCentiPoints, FW_BOLD, hourDigit);
+}
+
 ScopedDpi::ScopedDpi(DWORD dpi) {
     DWORD size = sizeof old_;
     had_ = ::RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==

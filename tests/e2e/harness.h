@@ -170,6 +170,11 @@ int TwipsToPixelsY(int twips);
 // The extent of `text` in a screen font of that face, size (1/100 point) and weight.
 SIZE TextExtent(const char* face, int centiPoints, int weight, const std::string& text);
 
+// How far right of the time's first glyph the date's first glyph lies when the saver draws
+// their labels with one left edge, as it draws them now: the side bearings of the weekday's
+// first letter (Arial 24 pt) and of the hour's first digit (Arial 72 pt bold) differ.
+int DateOverTimeOffsetPx();
+
 // Sets the user's pixels per inch for the programs started next; puts the old value back.
 class ScopedDpi {
 public:
