@@ -30,7 +30,10 @@ int32_t Reflect(int32_t direction) {
 }
 
 // The screen in whole twips and the largest left and top of the time label on it.
-void SetBounds(ClockMotion& motion, double screenWidthTw, double screenHeightTw, int32_t labelWidthTw,
+void SetBounds(ClockMotion& motion,
+               double screenWidthTw,
+               double screenHeightTw,
+               int32_t labelWidthTw,
                int32_t labelHeightTw) {
     motion.ScreenW = ToInt32(screenWidthTw);
     motion.ScreenH = ToInt32(screenHeightTw);

@@ -170,9 +170,10 @@ bool Form::Load() {
         x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    HWND hWnd = WithinWindowQuota() ? ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y,
-                                                         width, height, nullptr, nullptr, ::GetModuleHandleA(nullptr), this)
-                                    : nullptr;
+    HWND hWnd = WithinWindowQuota()
+                    ? ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height,
+                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), this)
+                    : nullptr;
     if (!hWnd) {
         windowCreationFailed = true;
         return false;

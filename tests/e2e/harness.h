@@ -86,7 +86,9 @@ public:
     bool Start(const char* desktop, const std::string& what, const std::string& args);
     // On a virtual desktop of that name and size ("1024x768") that Wine's explorer makes,
     // where the display mode can be changed without touching the test's screen.
-    bool StartOnVirtualDesktop(const std::string& name, const std::string& size, const std::string& what,
+    bool StartOnVirtualDesktop(const std::string& name,
+                               const std::string& size,
+                               const std::string& what,
                                const std::string& args);
     // Its report's lines, once it is written; false when none came within `timeoutMs`.
     bool WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const;

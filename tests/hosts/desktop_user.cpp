@@ -23,10 +23,10 @@ namespace {
 
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kStartMs = 10000;
-constexpr DWORD kLayoutMs = 5000;        // the clock follows a change within a tick or two
-constexpr DWORD kTenTicksMs = 15000;     // ten half-second ticks, with room for a loaded machine
+constexpr DWORD kLayoutMs = 5000;     // the clock follows a change within a tick or two
+constexpr DWORD kTenTicksMs = 15000;  // ten half-second ticks, with room for a loaded machine
 constexpr int kTicksWatched = 10;
-constexpr int kCornerPx = 20;            // where a right click opens About, away from the dialog
+constexpr int kCornerPx = 20;  // where a right click opens About, away from the dialog
 constexpr int kTwipsPerInch = 1440;
 constexpr char kAboutCaption[] = "About";
 
@@ -42,7 +42,8 @@ bool WaitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context) {
 
 template <typename F>
 bool WaitFor(DWORD timeoutMs, F condition) {
-    return WaitUntil(timeoutMs, [](void* c) { return (*static_cast<F*>(c))(); }, &condition);
+    return WaitUntil(
+        timeoutMs, [](void* c) { return (*static_cast<F*>(c))(); }, &condition);
 }
 
 RECT Screen() {

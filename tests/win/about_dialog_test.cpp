@@ -541,8 +541,8 @@ TEST_F(AboutDialog, AThemedOkButtonFindsTheDialogsColourBehindItsCorners) {
     EXPECT_EQ(std::count_if(behind.begin(), behind.end(), [&](uint32_t px) { return (px & kRgbMask) != window; }), 0)
         << "first pixel " << std::hex << behind.front();
 
-    auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(dialog.hWnd(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(mem.get()), reinterpret_cast<LPARAM>(ok)));
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        dialog.hWnd(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(mem.get()), reinterpret_cast<LPARAM>(ok)));
     LOGBRUSH logical = {};
     ASSERT_EQ(::GetObjectA(brush, sizeof logical, &logical), static_cast<int>(sizeof logical));
     EXPECT_EQ(Rgb(logical.lbColor), window);
