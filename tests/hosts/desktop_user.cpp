@@ -11,6 +11,7 @@
 //     and reports whether the dialog opened and closed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,20 +31,15 @@ constexpr int kCornerPx = 20;  // where a right click opens About, away from the
 constexpr int kTwipsPerInch = 1440;
 constexpr char kAboutCaption[] = "About";
 
-bool WaitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context) {
+template <typename F>
+bool WaitFor(DWORD timeoutMs, F condition) {
     const DWORD start = ::GetTickCount();
-    while (!condition(context)) {
+    while (!condition()) {
         if (::GetTickCount() - start >= timeoutMs)
             return false;
         ::Sleep(kPollMs);
     }
     return true;
-}
-
-template <typename F>
-bool WaitFor(DWORD timeoutMs, F condition) {
-    return WaitUntil(
-        timeoutMs, [](void* c) { return (*static_cast<F*>(c))(); }, &condition);
 }
 
 RECT Screen() {
@@ -55,33 +51,29 @@ std::string Text(const RECT& rc) {
            std::to_string(rc.bottom);
 }
 
-// The box of the lowest band of the saver's yellow on the screen (the time, below the date);
-// empty when there is none.
+// The box of the lowest band of the saver's yellow on the screen (the time, below the date):
+// the rows with ink up from the bottom, until a row without; empty when there is none.
 RECT LowestInkBand() {
     const RECT screen = Screen();
-    const int w = screen.right, h = screen.bottom;
     const std::vector<uint32_t> px = screen_copy::Capture(screen);
     RECT band = {0, 0, 0, 0};
-    bool inBand = false;
-    for (int y = 0; y < h && !px.empty(); ++y) {
-        int first = -1, last = -1;
-        for (int x = 0; x < w; ++x) {
-            if (screen_copy::IsInk(px[static_cast<size_t>(y) * w + x])) {
-                if (first < 0)
-                    first = x;
-                last = x;
-            }
-        }
-        if (first < 0) {
-            inBand = false;
+    for (int y = screen.bottom - 1; y >= 0 && !px.empty(); --y) {
+        const uint32_t* row = &px[static_cast<size_t>(y) * screen.right];
+        int first = 0, last = screen.right - 1;
+        while (first <= last && !screen_copy::IsInk(row[first]))
+            ++first;
+        while (last >= first && !screen_copy::IsInk(row[last]))
+            --last;
+        if (first > last) {
+            if (band.bottom > 0)
+                break;  // the row above the lowest band
             continue;
         }
-        if (!inBand)
+        if (band.bottom == 0)
             band = {first, y, last + 1, y + 1};
-        band.left = first < band.left ? first : band.left;
-        band.right = last + 1 > band.right ? last + 1 : band.right;
-        band.bottom = y + 1;
-        inBand = true;
+        band.left = std::min<LONG>(band.left, first);
+        band.right = std::max<LONG>(band.right, last + 1);
+        band.top = y;
     }
     return band;
 }
