@@ -147,6 +147,17 @@ HWND HandleFromText(const std::string& text) {
     return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(text.c_str(), nullptr, 10)));
 }
 
+// A file name in the temporary folder that no other test of any run uses, the file removed.
+std::string FreshTempFile(const char* stem) {
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    static int serial = 0;
+    const std::string path =
+        std::string(dir) + stem + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial) + ".txt";
+    std::remove(path.c_str());
+    return path;
+}
+
 }  // namespace
 
 OwnerHost::~OwnerHost() {
@@ -156,12 +167,7 @@ OwnerHost::~OwnerHost() {
 }
 
 bool OwnerHost::Start(const std::string& placement) {
-    char dir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, dir);
-    static int serial = 0;
-    file_ = std::string(dir) + "zelvane_owner_" + std::to_string(::GetCurrentProcessId()) + "_" +
-            std::to_string(++serial) + ".txt";
-    std::remove(file_.c_str());
+    file_ = FreshTempFile("zelvane_owner_");
     std::string args = "\"" + file_ + "\"";
     if (!placement.empty())
         args += " " + placement;
@@ -187,18 +193,13 @@ DesktopUser::~DesktopUser() {
         std::remove(report_.c_str());
 }
 
-std::string DesktopUser::Arguments(const std::string& what, const std::string& args) {
-    char dir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, dir);
-    static int serial = 0;
-    report_ = std::string(dir) + "zelvane_desktop_user_" + std::to_string(::GetCurrentProcessId()) + "_" +
-              std::to_string(++serial) + ".txt";
-    std::remove(report_.c_str());
+std::string DesktopUser::WithNewReport(const std::string& what, const std::string& args) {
+    report_ = FreshTempFile("zelvane_desktop_user_");
     return what + " \"" + report_ + "\" " + args;
 }
 
 bool DesktopUser::Start(const char* desktop, const std::string& what, const std::string& args) {
-    return process_.Start(BinDir() + "\\desktop_user.exe", Arguments(what, args), desktop);
+    return process_.Start(BinDir() + "\\desktop_user.exe", WithNewReport(what, args), desktop);
 }
 
 bool DesktopUser::StartOnVirtualDesktop(const std::string& name,
@@ -207,7 +208,7 @@ bool DesktopUser::StartOnVirtualDesktop(const std::string& name,
                                         const std::string& args) {
     constexpr char kExplorer[] = "C:\\windows\\explorer.exe";
     return process_.Start(kExplorer, "/desktop=" + name + "," + size + " \"" + BinDir() + "\\desktop_user.exe\" " +
-                                         Arguments(what, args));
+                                         WithNewReport(what, args));
 }
 
 bool DesktopUser::WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const {
@@ -634,12 +635,12 @@ int LeftBearingPx(const char* face, int centiPoints, int weight, wchar_t c) {
 
 int DateOverTimeOffsetPx() {
     constexpr int kDateCentiPoints = 2400, kTimeCentiPoints = 7200;
-    constexpr int kHoursPerTen = 10;
+    constexpr int kTens = 10;
     wchar_t weekday[64] = {};
     ::GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"dddd", weekday, 64);
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    const wchar_t hourDigit = static_cast<wchar_t>(L'0' + now.wHour / kHoursPerTen);
+    const wchar_t hourDigit = static_cast<wchar_t>(L'0' + now.wHour / kTens);
     return LeftBearingPx("Arial", kDateCentiPoints, FW_NORMAL, weekday[0]) -
            LeftBearingPx("Arial", kTimeCentiPoints, FW_BOLD, hourDigit);
 }

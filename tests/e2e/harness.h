@@ -94,7 +94,8 @@ public:
     bool WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const;
 
 private:
-    std::string Arguments(const std::string& what, const std::string& args);
+    // The host's arguments, with a new report file of its own.
+    std::string WithNewReport(const std::string& what, const std::string& args);
     Process process_;
     std::string report_;
 };
