@@ -9,6 +9,7 @@
 #include "core/centering.h"
 #include "forms/runtime.h"
 #include "program/globals.h"
+#include "runcontrol/run_control.h"
 #include "windows/window_utils.h"
 
 namespace zelvane {
@@ -31,6 +32,9 @@ constexpr int32_t kClientHeightTw = 3180;
 constexpr forms::OleColor kWindowColor = forms::SystemColor(COLOR_WINDOW);
 constexpr forms::OleColor kTextColor = forms::SystemColor(COLOR_BTNTEXT);
 constexpr forms::OleColor kLinkColor = RGB(0, 0, 255);
+// In High Contrast the links take the scheme's own link colour: pure blue on a black window
+// colour has a contrast of about 2.4 to 1.
+constexpr forms::OleColor kHighContrastLinkColor = forms::SystemColor(COLOR_HOTLIGHT);
 
 struct Box {
     int32_t left, top, width, height;
@@ -79,7 +83,6 @@ void Place(forms::WindowlessControl& control, const Box& box) {
 void DesignLink(forms::Label& label, const Box& box) {
     Place(label, box);
     label.SetFont(Arial(kLinkPoints));
-    label.SetForeColor(kLinkColor);
     label.SetBackColor(kWindowColor);
     label.SetBackOpaque(true);
     label.SetAutoSize(true);
@@ -106,6 +109,16 @@ std::string AnsiFromUtf8(const std::string& text) {
 
 std::string Utf8FromAnsi(const std::string& text) {
     return Recode(text, CP_ACP, CP_UTF8);
+}
+
+// Links open on the user's own desktop only. On the screen-saver desktop of a locked session
+// the program that the shell starts would run there as the user, past the lock: the run ends
+// instead, so that Windows asks for the password or goes back to the user's desktop.
+void OpenLink(const std::string& target) {
+    if (OnUsersOwnDesktop())
+        (void)OpenDocument(AnsiFromUtf8(target));
+    else
+        RequestEnd();
 }
 
 AboutInputs ProgramFacts() {
@@ -171,6 +184,16 @@ void fabout::RestoreStoredState() {
     lblAbout.SetCaption("");
 }
 
+void fabout::ApplyLinkColor() {
+    const forms::OleColor ink = forms::HighContrastOn() ? kHighContrastLinkColor : kLinkColor;
+    lblmailto.SetForeColor(ink);
+    lblweb.SetForeColor(ink);
+}
+
+void fabout::Form_ColorsChange() {
+    ApplyLinkColor();
+}
+
 void fabout::About(std::string comment, HICON picture) {
     Load();  // the first touch of a control loads the dialog
     lblAbout.SetCaption(AboutText(Utf8FromAnsi(comment), ProgramFacts()));
@@ -200,6 +223,7 @@ void fabout::SetInterval(int32_t ms) {
 
 void fabout::Form_Load() {
     RestoreStoredState();
+    ApplyLinkColor();
     SetCaption(kCaption);
     m_Loaded = kTrue;
     lblmailto.SetCaption(ContactAddress());
@@ -214,6 +238,10 @@ void fabout::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
     (void)cancel;
     (void)unloadMode;
     m_Loaded = kFalse;
+}
+
+void fabout::Form_LostForeground() {
+    Unload();
 }
 
 void fabout::btnOK_Click() {
@@ -253,12 +281,12 @@ void fabout::lblAbout_MouseMove(int16_t, int16_t, float, float) {
 // what the shell answers is not shown.
 void fabout::lblmailto_MouseDown(int16_t, int16_t, float, float) {
     Unload();
-    (void)OpenDocument(AnsiFromUtf8(MailTarget()));
+    OpenLink(MailTarget());
 }
 
 void fabout::lblweb_MouseDown(int16_t, int16_t, float, float) {
     Unload();
-    (void)OpenDocument(AnsiFromUtf8(WebTarget()));
+    OpenLink(WebTarget());
 }
 
 }  // namespace zelvane

@@ -38,6 +38,11 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
+    // Another program came to the front, which ends the saver's run: the dialog goes too,
+    // since while it is open the run cannot end and the topmost clock hides that program.
+    void Form_LostForeground() override;
+    // High Contrast may have been switched: the links take their colour for it.
+    void Form_ColorsChange() override;
 
 private:
     void btnOK_Click();
@@ -49,6 +54,7 @@ private:
     void lblmailto_MouseDown(int16_t button, int16_t shift, float x, float y);
     void lblweb_MouseDown(int16_t button, int16_t shift, float x, float y);
     void RestoreStoredState();
+    void ApplyLinkColor();
 
     int32_t m_Interval = 0;
     Bool16 m_Modeless = kFalse;

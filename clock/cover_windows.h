@@ -13,6 +13,8 @@ namespace zelvane {
 class fcover : public SaverForm {
 public:
     explicit fcover(const ScreenRect& pixels);
+    // Moves the loaded window over `pixels`.
+    void Cover(const ScreenRect& pixels);
 };
 
 // The monitors of the desktop and the primary screen, in pixels.
@@ -23,11 +25,16 @@ class MonitorCovers {
 public:
     // Shows one topmost black window over each rectangle.
     void Show(const std::vector<ScreenRect>& rects);
+    // The monitors changed while the covers are up: one window over each rectangle again, the
+    // kept ones moved, the others added or unloaded. New ones take no activation from the
+    // window that has it (About may be open). Nothing before Show or after Unload.
+    void Follow(const std::vector<ScreenRect>& rects);
     void Unload();
     const std::vector<std::unique_ptr<fcover>>& Windows() const { return covers_; }
 
 private:
     std::vector<std::unique_ptr<fcover>> covers_;
+    bool shown_ = false;
 };
 
 }  // namespace zelvane

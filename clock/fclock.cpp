@@ -131,6 +131,15 @@ void fclock::PlaceLabels() {
     Label2.Move(motion_.PosX, CheckedSub32(motion_.PosY, Label2.Height()), Label2.Width(), Label2.Height());
 }
 
+void fclock::Form_DisplayChange() {
+    const double screenW = forms::ScreenWidthTw();
+    const double screenH = forms::ScreenHeightTw();
+    Move(0, 0, ToInt32(screenW), ToInt32(screenH));
+    motion_.Refit(screenW, screenH, Label1.Width(), Label1.Height());
+    PlaceLabels();
+    Covers.Follow(CoveringRects(MonitorRects(), PrimaryScreenRect()));
+}
+
 void fclock::Form_QueryUnload(int16_t& cancel, int16_t unloadMode) {
     Timer1.SetEnabled(false);
     SaverForm::Form_QueryUnload(cancel, unloadMode);

@@ -2,6 +2,7 @@
 // moving one step every half second and bouncing off the screen edges.
 #pragma once
 
+#include "clock/cover_windows.h"
 #include "core/motion.h"
 #include "runcontrol/saver_form.h"
 
@@ -18,6 +19,9 @@ public:
     forms::Timer Timer1;
     forms::Label Label1;  // time
     forms::Label Label2;  // date
+    // The black windows over the other monitors, shown and unloaded by the saver's driver;
+    // they follow the monitors with the clock.
+    MonitorCovers Covers;
 
     // Motion state, in twips.
     const ClockMotion& Motion() const { return motion_; }
@@ -25,6 +29,9 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
+    // Within the tick: the window covers the new primary screen, the motion keeps to its
+    // bounds, the covers follow the monitors. Twips per pixel stay as at the start.
+    void Form_DisplayChange() override;
 
 private:
     void Timer1_Timer();

@@ -1,6 +1,8 @@
 // The saver window's motion: layout at load, random steps, and the bounce off the edges.
 #include "core/motion.h"
 
+#include <algorithm>
+
 #include "core/numeric.h"
 
 namespace zelvane {
@@ -27,6 +29,18 @@ int32_t Reflect(int32_t direction) {
     return CheckedSub32(0, direction);
 }
 
+// The screen in whole twips and the largest left and top of the time label on it.
+void SetBounds(ClockMotion& motion,
+               double screenWidthTw,
+               double screenHeightTw,
+               int32_t labelWidthTw,
+               int32_t labelHeightTw) {
+    motion.ScreenW = ToInt32(screenWidthTw);
+    motion.ScreenH = ToInt32(screenHeightTw);
+    motion.MaxLeft = CheckedSub32(motion.ScreenW, labelWidthTw);
+    motion.MaxTop = CheckedSub32(motion.ScreenH, labelHeightTw);
+}
+
 }  // namespace
 
 float UniformRandom::Next() {
@@ -35,10 +49,7 @@ float UniformRandom::Next() {
 }
 
 void ClockMotion::Layout(double screenWidthTw, double screenHeightTw, int32_t labelWidthTw, int32_t labelHeightTw) {
-    ScreenW = ToInt32(screenWidthTw);
-    ScreenH = ToInt32(screenHeightTw);
-    MaxLeft = CheckedSub32(ScreenW, labelWidthTw);
-    MaxTop = CheckedSub32(ScreenH, labelHeightTw);
+    SetBounds(*this, screenWidthTw, screenHeightTw, labelWidthTw, labelHeightTw);
     PosX = ToInt32((static_cast<double>(ScreenW) - labelWidthTw) / kHalve);
     PosY = ToInt32((static_cast<double>(ScreenH) - labelHeightTw) / kHalve);
 }
@@ -70,6 +81,13 @@ void ClockMotion::Bounce() {
         PosY = 0;
         DirY = Reflect(DirY);
     }
+}
+
+void ClockMotion::Refit(double screenWidthTw, double screenHeightTw, int32_t labelWidthTw, int32_t labelHeightTw) {
+    SetBounds(*this, screenWidthTw, screenHeightTw, labelWidthTw, labelHeightTw);
+    // As the edge tests end: a screen narrower than the label keeps it at 0.
+    PosX = std::max<int32_t>(0, std::min(PosX, MaxLeft));
+    PosY = std::max<int32_t>(0, std::min(PosY, MaxTop));
 }
 
 }  // namespace zelvane

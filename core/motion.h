@@ -30,6 +30,9 @@ struct ClockMotion {
     void Advance();
     // The four edge tests, in order.
     void Bounce();
+    // The screen changed under the running clock: bounds from the new screen, the label
+    // moved just inside them where it now lies outside, the directions kept.
+    void Refit(double screenWidthTw, double screenHeightTw, int32_t labelWidthTw, int32_t labelHeightTw);
 };
 
 inline constexpr int32_t kStepPixels = 6;

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/numeric.h"
 #include "forms/runtime.h"
@@ -62,6 +63,22 @@ BOOL CALLBACK DisableOtherWindow(HWND other, LPARAM param) {
 Form* FormOf(HWND hWnd) {
     return reinterpret_cast<Form*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
 }
+
+// A test's way to make the system refuse a window: with ZELVANE_WINDOW_QUOTA set, the process
+// may create that many form windows, and the next fail as when its window quota or the
+// desktop heap has run out.
+bool WithinWindowQuota() {
+    static const char* quota = std::getenv("ZELVANE_WINDOW_QUOTA");
+    static unsigned long left = quota ? std::strtoul(quota, nullptr, 10) : 0;
+    if (!quota)
+        return true;
+    if (left == 0)
+        return false;
+    --left;
+    return true;
+}
+
+bool windowCreationFailed = false;
 
 }  // namespace
 
@@ -122,9 +139,13 @@ void Form::Add(Timer& timer) {
     timers_.push_back(&timer);
 }
 
-void Form::Load() {
+bool WindowCreationFailed() {
+    return windowCreationFailed;
+}
+
+bool Form::Load() {
     if (hWnd_)
-        return;
+        return true;
     static const bool registered = [] {
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof wc;
@@ -149,10 +170,14 @@ void Form::Load() {
         x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    HWND hWnd = ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height, nullptr,
-                                  nullptr, ::GetModuleHandleA(nullptr), this);
-    if (!hWnd)
-        return;
+    HWND hWnd = WithinWindowQuota()
+                    ? ::CreateWindowExA(exStyle, kFormClassName, spec_.caption.c_str(), style, x, y, width, height,
+                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), this)
+                    : nullptr;
+    if (!hWnd) {
+        windowCreationFailed = true;
+        return false;
+    }
     hWnd_ = hWnd;
     for (CommandButton* button : buttons_)
         button->Create(*this);
@@ -167,6 +192,7 @@ void Form::Load() {
     Form_Load();
     for (Timer* timer : timers_)
         timer->Apply();
+    return hWnd_ != nullptr;
 }
 
 void Form::Show(bool modal) {
@@ -305,8 +331,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnPaint();
         case WM_ERASEBKGND:
             return 1;
+        case WM_PRINTCLIENT:
+            return OnPrintClient(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORBTN:
+            return OnCtlColorButton(reinterpret_cast<HDC>(wParam));
         case WM_SYSCOLORCHANGE:
-            ::InvalidateRect(hWnd_, nullptr, FALSE);
+        case WM_SETTINGCHANGE:
+            return OnSystemChange(msg, wParam);
+        case WM_DISPLAYCHANGE:
+            Form_DisplayChange();
             return 0;
         case WM_CLOSE:
             return OnClose();
@@ -332,6 +365,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnTimer(wParam);
         case WM_ACTIVATE:
             return OnActivate(wParam, lParam);
+        case WM_ACTIVATEAPP:
+            return OnActivateApp(wParam, lParam);
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS;
         case DM_GETDEFID:
@@ -347,7 +382,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::OnPaint() {
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(hWnd_, &ps);
-    RECT rc = ps.rcPaint;
+    PaintClient(hDC, ps.rcPaint);
+    ::EndPaint(hWnd_, &ps);
+    return 0;
+}
+
+void Form::PaintClient(HDC hDC, const RECT& rc) {
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
     if (width > 0 && height > 0) {
@@ -367,7 +407,36 @@ LRESULT Form::OnPaint() {
             ::BitBlt(hDC, rc.left, rc.top, width, height, mem.get(), 0, 0, SRCCOPY);
         }
     }
-    ::EndPaint(hWnd_, &ps);
+}
+
+// A themed push button leaves its rounded corners to its parent, and asks it to paint its
+// client area into the button's context: the form's own background and controls show there.
+LRESULT Form::OnPrintClient(HDC hDC) {
+    RECT rc;
+    if (hWnd_ && ::GetClientRect(hWnd_, &rc))
+        PaintClient(hDC, rc);
+    return 0;
+}
+
+// What a button draws behind itself where it draws nothing: the form's colour.
+LRESULT Form::OnCtlColorButton(HDC hDC) {
+    const COLORREF color = ResolveColor(spec_.backColor);
+    if (!backBrush_ || color != backBrushColor_) {
+        backBrush_.reset(::CreateSolidBrush(color));
+        backBrushColor_ = color;
+    }
+    ::SetBkColor(hDC, color);
+    return reinterpret_cast<LRESULT>(backBrush_.get());
+}
+
+// The colours, High Contrast or the work area may have changed: what the form shows is
+// read again (colours are looked up at each paint) and painted anew.
+LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam) {
+    if (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA)
+        Form_DisplayChange();
+    Form_ColorsChange();
+    if (hWnd_)
+        ::InvalidateRect(hWnd_, nullptr, FALSE);
     return 0;
 }
 
@@ -529,6 +598,12 @@ LRESULT Form::OnActivate(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return ::DefWindowProcA(hWnd_, WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT Form::OnActivateApp(WPARAM wParam, LPARAM lParam) {
+    if (!wParam)
+        Form_LostForeground();
+    return hWnd_ ? ::DefWindowProcA(hWnd_, WM_ACTIVATEAPP, wParam, lParam) : 0;
 }
 
 }  // namespace forms

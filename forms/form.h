@@ -46,8 +46,10 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the hidden window and runs Form_Load; nothing when already loaded.
-    void Load();
+    // Creates the hidden window and runs Form_Load; nothing when already loaded. False when
+    // the system refused the window (its quota or the desktop heap ran out): the form stays
+    // unloaded, and WindowCreationFailed tells the drivers so.
+    bool Load();
     // Shows the form, loading it first. A modal show returns once the form is unloaded;
     // meanwhile the program's other forms take no input but keep their timers.
     void Show(bool modal = false);
@@ -95,6 +97,14 @@ protected:
     virtual void Form_MouseMove(int16_t button, int16_t shift, float x, float y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
+    // The foreground has passed to another program's window (WM_ACTIVATEAPP). Activation
+    // moving between the program's own windows raises nothing.
+    virtual void Form_LostForeground() {}
+    // The screen changed: its size or orientation, the monitors or the work area.
+    virtual void Form_DisplayChange() {}
+    // The system's colours or its High Contrast setting may have changed; the form is painted
+    // anew after it.
+    virtual void Form_ColorsChange() {}
 
 private:
     friend class WindowlessControl;
@@ -104,6 +114,11 @@ private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
+    // The background and the controls of `rc` of the client area, into `hDC`.
+    void PaintClient(HDC hDC, const RECT& rc);
+    LRESULT OnPrintClient(HDC hDC);
+    LRESULT OnCtlColorButton(HDC hDC);
+    LRESULT OnSystemChange(UINT msg, WPARAM wParam);
     LRESULT OnClose();
     LRESULT OnMouseButton(int16_t button, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -118,6 +133,7 @@ private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivateApp(WPARAM wParam, LPARAM lParam);
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
@@ -133,7 +149,12 @@ private:
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
+    UniqueBrush backBrush_;            // the background a button is given
+    COLORREF backBrushColor_ = 0;
 };
+
+// Whether a form's window could not be created in this process.
+bool WindowCreationFailed();
 
 // The current shift state: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t CurrentShiftState();

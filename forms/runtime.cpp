@@ -6,6 +6,7 @@
 #include "core/motion.h"
 #include "core/name_match.h"
 #include "core/screen_units.h"
+#include "core/wake_mask.h"
 #include "forms/form.h"
 #include "forms/win.h"
 #include "resources/resource_ids.h"
@@ -106,9 +107,26 @@ void DoEvents() {
     }
 }
 
+namespace {
+
+// Every kind of input the running system has: touch and pen too where they come as pointer
+// input, which the compile-time QS_ALLINPUT (Windows 7's) leaves out.
+DWORD InputWakeMask() {
+    static const DWORD mask = [] {
+        OSVERSIONINFOA info = {};
+        info.dwOSVersionInfoSize = sizeof info;
+        // Not examined: a failed call leaves 0.0, which wakes for the oldest system's input.
+        (void)::GetVersionExA(&info);
+        return zelvane::InputWakeMask(QS_ALLINPUT, {info.dwMajorVersion, info.dwMinorVersion});
+    }();
+    return mask;
+}
+
+}  // namespace
+
 void WaitAndDoEvents(uint32_t timeoutMs) {
     // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek saw but left queued.
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, InputWakeMask(), MWMO_INPUTAVAILABLE);
     DoEvents();
 }
 
@@ -205,6 +223,25 @@ float Rnd() {
 RandomSource SetRandomSource(RandomSource source) {
     RandomSource previous = scriptedRandom;
     scriptedRandom = source;
+    return previous;
+}
+
+namespace {
+HighContrastSource standInHighContrast = nullptr;
+}  // namespace
+
+bool HighContrastOn() {
+    if (standInHighContrast)
+        return standInHighContrast();
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof highContrast;
+    return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+           (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+HighContrastSource SetHighContrastSource(HighContrastSource source) {
+    HighContrastSource previous = standInHighContrast;
+    standInHighContrast = source;
     return previous;
 }
 

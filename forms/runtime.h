@@ -34,7 +34,8 @@ double ScreenHeightTw();
 void DoEvents();
 // Waits until at least one event is pending (or `timeoutMs` has passed), then
 // dispatches every pending event. The drivers pump with this, so that an idle run
-// sleeps in the system instead of spinning.
+// sleeps in the system instead of spinning. Any input the running system has wakes it,
+// touch and pen included from Windows 8 on.
 void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
 
 // The present local date-time, whole seconds, in the OLE Automation encoding.
@@ -75,6 +76,13 @@ float Rnd();
 // it replaces; nullptr goes back to the generator.
 using RandomSource = float (*)();
 RandomSource SetRandomSource(RandomSource source);
+
+// Whether the user has High Contrast on.
+bool HighContrastOn();
+// For tests, where the platform cannot switch High Contrast (Wine always answers off): while
+// a source is set, HighContrastOn answers from it. Returns the source it replaces.
+using HighContrastSource = bool (*)();
+HighContrastSource SetHighContrastSource(HighContrastSource source);
 
 // The default system beep.
 void Beep();

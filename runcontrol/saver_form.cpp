@@ -22,4 +22,8 @@ void SaverForm::Form_MouseDown(int16_t button, int16_t shift, float, float) {
     HandleMouseDown(button, shift, kTrue);
 }
 
+void SaverForm::Form_LostForeground() {
+    RequestEnd();
+}
+
 }  // namespace zelvane

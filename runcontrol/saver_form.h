@@ -19,6 +19,9 @@ protected:
     void Form_KeyPress(int16_t keyAscii) override;
     // A right click alone opens About; every other press ends the run.
     void Form_MouseDown(int16_t button, int16_t shift, float x, float y) override;
+    // Another program came to the front: it takes the keys, which must not go to a window
+    // that the topmost saver hides. The run ends as on a key.
+    void Form_LostForeground() override;
 };
 
 }  // namespace zelvane

@@ -3,7 +3,6 @@
 
 #include "about/open_document.h"
 #include "about/setup_hook.h"
-#include "clock/cover_windows.h"
 #include "clock/fclock.h"
 #include "core/command_line.h"
 #include "core/numeric.h"
@@ -18,6 +17,9 @@ namespace zelvane {
 namespace {
 
 constexpr UINT kSpiSetScreenSaverRunning = SPI_SETSCREENSAVERRUNNING;  // 97
+// The exit code of a run that ended because the system refused one of its windows: the
+// system's own code for a process whose window quota is used up.
+constexpr unsigned kExitNoWindow = ERROR_NOT_ENOUGH_QUOTA;
 
 // Set when a saver starts beside a running copy whose preview is recorded.
 Bool16 PreviewHadOwner = kFalse;
@@ -52,6 +54,11 @@ void ApplyRunningInstanceRules() {
         default:
             return;
     }
+}
+
+// A run ends as a success unless a window could not be made for it.
+unsigned RunExitCode() {
+    return forms::WindowCreationFailed() ? kExitNoWindow : 0;
 }
 
 }  // namespace
@@ -92,47 +99,55 @@ void RunConfigure(const std::string& upperText) {
     if (OwnerWindow)
         ::EnableWindow(OwnerWindow, FALSE);
     fsetup setup;
-    setup.Load();
     // Kept here: closing from the title bar destroys the window before the loop ends,
     // and the hook is taken off the window it was put on.
-    HWND setupWindow = setup.hWnd();
-    // Over the window that asked for it (on its monitor), not wherever the screen's centre is.
-    if (OwnerWindow)
-        CenterOverWindow(setupWindow, OwnerWindow);
-    HookSetupWindow(setupWindow);
-    setup.Show();
-    do {
-        forms::WaitAndDoEvents();
-    } while (!EndRequested);
+    HWND setupWindow = nullptr;
+    // A dialog that the system refuses could never ask for the end: the run ends at once.
+    if (setup.Load()) {
+        setupWindow = setup.hWnd();
+        // Over the window that asked for it (on its monitor), not wherever the screen's centre is.
+        if (OwnerWindow)
+            CenterOverWindow(setupWindow, OwnerWindow);
+        HookSetupWindow(setupWindow);
+        setup.Show();
+        do {
+            forms::WaitAndDoEvents();
+        } while (!EndRequested);
+    }
     if (OwnerWindow) {
         ::EnableWindow(OwnerWindow, TRUE);
         ::SetForegroundWindow(OwnerWindow);
     }
     UnhookSetupWindow(setupWindow);
     setup.Unload();
-    forms::EndProgram();
+    forms::EndProgram(RunExitCode());
 }
 
 void RunSaver() {
     if (!PreviewHadOwner)
         forms::SaveSetting(AppTitle, kSettingsSection, kActiveSetupKey, kNoPreview);
     fclock clock;
-    clock.Load();
-    HookSaverWindow(clock.hWnd());
-    ::SystemParametersInfoA(kSpiSetScreenSaverRunning, TRUE, nullptr, 0);
-    // The other monitors go black too; the clock is made topmost after them, so it stays in front.
-    MonitorCovers covers;
-    covers.Show(CoveringRects(MonitorRects(), PrimaryScreenRect()));
-    clock.Show();
-    HideMouseCursor();
-    MakeTopMost(clock.hWnd());
-    while (!EndRequested)
-        forms::WaitAndDoEvents();
+    // A window that the system refuses (the clock, a cover, About) ends the run: nothing could
+    // ask for the end without it, or the screen would stay partly uncovered.
+    if (clock.Load()) {
+        HookSaverWindow(clock.hWnd());
+        ::SystemParametersInfoA(kSpiSetScreenSaverRunning, TRUE, nullptr, 0);
+        // The other monitors go black too; the clock is made topmost after them, so it stays in front.
+        clock.Covers.Show(CoveringRects(MonitorRects(), PrimaryScreenRect()));
+        clock.Show();
+        HideMouseCursor();
+        MakeTopMost(clock.hWnd());
+        while (!EndRequested && !forms::WindowCreationFailed())
+            forms::WaitAndDoEvents();
+    }
+    // Ended without a request, by a refused window: as a key would, the cursor back and the flag raised.
+    if (!EndRequested)
+        EndSaver();
     ::SystemParametersInfoA(kSpiSetScreenSaverRunning, FALSE, nullptr, 0);
     UnhookSaverWindow(clock.hWnd());
     clock.Unload();
-    covers.Unload();
-    forms::EndProgram();
+    clock.Covers.Unload();
+    forms::EndProgram(RunExitCode());
 }
 
 }  // namespace zelvane

@@ -1,5 +1,5 @@
 // Finding the program's own form window, bringing a window back, keeping one on top,
-// placing a dialog over its owner, hooking a window's procedure.
+// placing a dialog over its owner, telling the user's own desktop, hooking a window's procedure.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,10 @@ void MakeTopMost(HWND hWnd);
 // Moves `hWnd` (size unchanged) to the centre of `owner`, inside the work area of the
 // owner's monitor; nothing when the owner is hidden or minimised.
 void CenterOverWindow(HWND hWnd, HWND owner);
+
+// Whether the calling thread runs on the user's own desktop ("Default"), and not on one that
+// Windows keeps apart from it, such as the screen-saver desktop of a locked session.
+bool OnUsersOwnDesktop();
 
 // Window hooks: puts `proc` on the window and keeps the procedure it replaced in `old`;
 // the unhook puts `old` back and clears it, and does nothing while `old` is clear.

@@ -236,6 +236,18 @@ TEST_F(AboutOverSaver, AKeyWhileItIsOpenDoesNotEndTheRun) {
     ExpectSaverRunsOnAndEndsWithAKey(about);
 }
 
+// Another program coming to the front while the dialog is up ends the run too: the dialog goes
+// with it, instead of keeping the topmost clock over that program until it closes itself.
+TEST_F(AboutOverSaver, AnotherProgramTakingTheForegroundClosesTheDialogAndEndsTheRun) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    OwnerHost other;
+    ASSERT_TRUE(other.Start());
+    EXPECT_TRUE(saver_.WaitExit(kEndMs)) << "the run went on behind the other program";
+    EXPECT_EQ(saver_.ExitCode(), 0u);
+    EXPECT_FALSE(ScreenSaverRunningFlag());
+}
+
 // The shell's handlers of mailto, http and https are the URL sink while these run.
 class AboutLinks : public AboutOverSaver {
 protected:
@@ -294,6 +306,37 @@ TEST_F(AboutLinks, ARightPressOnTheWebLinkOpensTheAddressWithItsFinalSlash) {
     EXPECT_EQ(report.targets.front(), zelvane::WebTarget());
     EXPECT_EQ(report.targets.front().back(), '/');
     ExpectSaverRunsOnAndEndsWithAKey(about);
+}
+
+// Windows runs a saver on the window station's own "Screen-saver" desktop; where the session
+// is locked, a program started for a link would run there as the user, past the lock. On that
+// desktop the dialog opens and closes as on the user's own, but a press on a link hands
+// nothing to the shell: it ends the run, so that Windows asks for the password (or goes back
+// to the user's desktop). The test can neither see nor click there: a desktop user does.
+TEST(AboutOnTheScreenSaverDesktop, ALinkPressHandsNothingToTheShellAndEndsTheRun) {
+    constexpr char kDesktop[] = "Screen-saver";
+    constexpr DWORD kReportMs = 30000;  // liveness bound: a start, a click, a dialog, a click
+    KillStraySavers();
+    LowerScreenSaverRunningFlag();
+    url_sink::Registration sink(BinDir() + "\\" + url_sink::kExeName, {"mailto", "http", "https"});
+    HDESK desktop = ::CreateDesktopA(kDesktop, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    Process saver;
+    ASSERT_TRUE(saver.Start(SaverPath(), "/S", kDesktop));
+    DesktopUser user;
+    ASSERT_TRUE(user.Start(kDesktop, "press-link",
+                           std::to_string(kLinkLeftTw + kIntoLinkTw) + " " + std::to_string(kWebTopTw + kIntoLinkTw)));
+    std::vector<std::string> seen;
+    ASSERT_TRUE(user.WaitForReport(seen, kReportMs)) << "the desktop user reported nothing";
+    EXPECT_EQ(seen, (std::vector<std::string>{"clock 1", "about 1", "closed 1"}));
+    EXPECT_TRUE(saver.WaitExit(kEndMs)) << "the run went on after the link press";
+    EXPECT_EQ(saver.ExitCode(), 0u);
+    url_sink::Report report;
+    EXPECT_FALSE(sink.WaitForReport(report, kStillRunningMs)) << "the shell was handed a link";
+    EXPECT_FALSE(ScreenSaverRunningFlag());
+    saver.Kill();
+    LowerScreenSaverRunningFlag();
+    ::CloseDesktop(desktop);
 }
 
 }  // namespace

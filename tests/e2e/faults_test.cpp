@@ -132,4 +132,29 @@ TEST_F(Faults, ThirdConfigureStartRaisesTheSecondsDialogAndEnds) {
     EXPECT_TRUE(second_.WaitExit(kQuickEndMs));
 }
 
+// The system refuses a window (the process's window quota or the desktop heap used up): the
+// run ends in its driver's order, the screen-saver flag lowered, with the code that says so,
+// instead of pumping on for an end that no window can ask for.
+TEST_F(Faults, AClockWindowThatCannotBeMadeEndsTheRunAtOnce) {
+    WriteActiveSetup("4242");
+    first_ = StartSaverWithWindowQuota("/S", 0);
+    bool sawWindow = true;
+    DWORD exitCode = 0;
+    EXPECT_TRUE(EndsByItself(first_, kQuickEndMs, &sawWindow, &exitCode)) << "the run waits on";
+    EXPECT_FALSE(sawWindow);
+    EXPECT_EQ(exitCode, kNoWindowExitCode);
+    EXPECT_FALSE(ScreenSaverRunningFlag());
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+TEST_F(Faults, AnAboutWindowThatCannotBeMadeEndsTheRun) {
+    first_ = StartSaverWithWindowQuota("/S", 1);  // the clock's window, no more
+    ASSERT_NE(WaitForWindow(first_.Pid(), kFormClass, nullptr, kStartMs), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return !CursorShowing(); }, kStartMs)) << "the run never started";
+    ClickAt(20, 20, 2);
+    EXPECT_TRUE(first_.WaitExit(kQuickEndMs)) << "the run went on without its About";
+    EXPECT_EQ(first_.ExitCode(), kNoWindowExitCode);
+    EXPECT_FALSE(ScreenSaverRunningFlag());
+}
+
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <vector>
 
 namespace e2e {
@@ -98,7 +100,7 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-bool Process::Start(const std::string& exe, const std::string& args) {
+bool Process::Start(const std::string& exe, const std::string& args, const char* desktop) {
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty())
         cmd += " " + args;
@@ -106,6 +108,7 @@ bool Process::Start(const std::string& exe, const std::string& args) {
     line.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
+    si.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
@@ -145,9 +148,103 @@ void Process::Kill() {
     process_ = nullptr;
 }
 
+namespace {
+
+constexpr DWORD kOwnerStartMs = 10000;
+
+HWND HandleFromText(const std::string& text) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(text.c_str(), nullptr, 10)));
+}
+
+// A file name in the temporary folder that no other test of any run uses, the file removed.
+std::string FreshTempFile(const char* stem) {
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    static int serial = 0;
+    const std::string path =
+        std::string(dir) + stem + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial) + ".txt";
+    std::remove(path.c_str());
+    return path;
+}
+
+}  // namespace
+
+OwnerHost::~OwnerHost() {
+    process_.Kill();
+    if (!file_.empty())
+        std::remove(file_.c_str());
+}
+
+bool OwnerHost::Start(const std::string& placement) {
+    file_ = FreshTempFile("zelvane_owner_");
+    std::string args = "\"" + file_ + "\"";
+    if (!placement.empty())
+        args += " " + placement;
+    if (!process_.Start(BinDir() + "\\owner_host.exe", args))
+        return false;
+    return WaitUntil(
+        [&] {
+            std::ifstream in(file_);
+            std::string childText, topText;
+            if (!(in >> childText >> topText))
+                return false;
+            childText_ = childText;
+            child_ = HandleFromText(childText);
+            window_ = HandleFromText(topText);
+            return true;
+        },
+        kOwnerStartMs);
+}
+
+DesktopUser::~DesktopUser() {
+    process_.Kill();
+    if (!report_.empty())
+        std::remove(report_.c_str());
+}
+
+std::string DesktopUser::WithNewReport(const std::string& what, const std::string& args) {
+    report_ = FreshTempFile("zelvane_desktop_user_");
+    return what + " \"" + report_ + "\" " + args;
+}
+
+bool DesktopUser::Start(const char* desktop, const std::string& what, const std::string& args) {
+    return process_.Start(BinDir() + "\\desktop_user.exe", WithNewReport(what, args), desktop);
+}
+
+bool DesktopUser::StartOnVirtualDesktop(const std::string& name,
+                                        const std::string& size,
+                                        const std::string& what,
+                                        const std::string& args) {
+    constexpr char kExplorer[] = "C:\\windows\\explorer.exe";
+    return process_.Start(kExplorer, "/desktop=" + name + "," + size + " \"" + BinDir() + "\\desktop_user.exe\" " +
+                                         WithNewReport(what, args));
+}
+
+bool DesktopUser::WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const {
+    return WaitUntil(
+        [&] {
+            std::ifstream in(report_);
+            if (!in)
+                return false;
+            lines.clear();
+            for (std::string line; std::getline(in, line);)
+                lines.push_back(line);
+            return true;
+        },
+        timeoutMs);
+}
+
 Process StartSaver(const std::string& args) {
     Process p;
     p.Start(SaverPath(), args);
+    return p;
+}
+
+Process StartSaverWithWindowQuota(const std::string& args, int quota) {
+    constexpr char kQuotaVariable[] = "ZELVANE_WINDOW_QUOTA";
+    ::SetEnvironmentVariableA(kQuotaVariable, std::to_string(quota).c_str());
+    Process p = StartSaver(args);
+    ::SetEnvironmentVariableA(kQuotaVariable, nullptr);
     return p;
 }
 

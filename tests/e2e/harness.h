@@ -30,8 +30,9 @@ public:
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;
 
-    // Starts `exe` with `args` (the text after the program's path). False when it could not start.
-    bool Start(const std::string& exe, const std::string& args);
+    // Starts `exe` with `args` (the text after the program's path), on the desktop named
+    // `desktop` when it is given. False when it could not start.
+    bool Start(const std::string& exe, const std::string& args, const char* desktop = nullptr);
     // Waits for the end; true when it ended within `timeoutMs`.
     bool WaitExit(DWORD timeoutMs);
     // True when it was started and still runs after `ms`: unlike a failed WaitExit, never
@@ -48,8 +49,64 @@ private:
     DWORD pid_ = 0;
 };
 
+// The owner host (tests/hosts/owner_host.cpp): a captioned window of another program with one
+// child, as the system's settings page. It takes the foreground as it starts.
+class OwnerHost {
+public:
+    OwnerHost() = default;
+    ~OwnerHost();
+    OwnerHost(const OwnerHost&) = delete;
+    OwnerHost& operator=(const OwnerHost&) = delete;
+
+    // Starts the host (at its default place, or where `placement` says) and reads its handles.
+    bool Start(const std::string& placement = "");
+    HWND Window() const { return window_; }
+    HWND Child() const { return child_; }
+    const std::string& ChildText() const { return childText_; }
+
+private:
+    Process process_;
+    std::string file_;
+    std::string childText_;
+    HWND window_ = nullptr;
+    HWND child_ = nullptr;
+};
+
+// The desktop user host (tests/hosts/desktop_user.cpp) on a desktop other than the test's,
+// where the test can neither list windows nor send input: it does one thing there ("displays
+// ...", "press-link ...") and reports what it saw, one line per item.
+class DesktopUser {
+public:
+    DesktopUser() = default;
+    ~DesktopUser();
+    DesktopUser(const DesktopUser&) = delete;
+    DesktopUser& operator=(const DesktopUser&) = delete;
+
+    // On the existing desktop `desktop` (made with CreateDesktop).
+    bool Start(const char* desktop, const std::string& what, const std::string& args);
+    // On a virtual desktop of that name and size ("1024x768") that Wine's explorer makes,
+    // where the display mode can be changed without touching the test's screen.
+    bool StartOnVirtualDesktop(const std::string& name,
+                               const std::string& size,
+                               const std::string& what,
+                               const std::string& args);
+    // Its report's lines, once it is written; false when none came within `timeoutMs`.
+    bool WaitForReport(std::vector<std::string>& lines, DWORD timeoutMs) const;
+
+private:
+    // The host's arguments, with a new report file of its own.
+    std::string WithNewReport(const std::string& what, const std::string& args);
+    Process process_;
+    std::string report_;
+};
+
 // Starts the screen saver with this argument text.
 Process StartSaver(const std::string& args);
+// The same, where the system refuses every form window after the first `quota` (as when
+// the process's window quota or the desktop heap has run out).
+Process StartSaverWithWindowQuota(const std::string& args, int quota);
+// The exit code of a run that ended because a window could not be made.
+inline constexpr DWORD kNoWindowExitCode = ERROR_NOT_ENOUGH_QUOTA;
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

@@ -230,11 +230,13 @@ TEST_F(Preview, DrawsAYellowRingOnBlackWithTheTimeCentredChangingEachSecond) {
     EXPECT_TRUE(preview_.Running());
 }
 
-// A copy that is already running makes a preview end before it records or draws.
+// A copy that is already running makes a preview end before it records or draws. (The
+// dialog comes first: one that took the foreground from a running saver would end it.)
 TEST_F(Preview, PreviewBesideARunningSaverEndsWithoutRecordingOrDrawing) {
+    ASSERT_TRUE(host_.Start(L""));
     Process saver = StartSaver("/S");
     ASSERT_NE(WaitForWindow(saver.Pid(), kFormClass, nullptr, kStartMs), nullptr);
-    ASSERT_TRUE(host_.Start(L""));
+    ASSERT_TRUE(WaitUntil([] { return !CursorShowing(); }, kStartMs)) << "the saver never ran";
     WriteActiveSetup("555");
     preview_ = StartSaver("/P " + Record(host_));
     // Its window lives and the dialog has it selected: only the running copy ends it.

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -218,6 +220,81 @@ TEST(SaverMotion, MovesAboutSixPixelsPerTickAndBouncesOffTheEdges) {
 
     PressKey(VK_SPACE);
     EXPECT_TRUE(saver.WaitExit(kStartMs));
+}
+
+// --- displays that change under the running saver ---------------------------------------
+
+// One display mode as the desktop user saw it: the screen, the clock window once it had
+// followed (or as it stood), and the drawings of the time at the ticks after.
+struct ModeSeen {
+    int width = 0, height = 0;
+    long changeResult = -1;
+    RECT screen = {}, window = {};
+    std::vector<RECT> times;
+};
+
+RECT ReadRect(std::istringstream& in) {
+    RECT rc = {};
+    in >> rc.left >> rc.top >> rc.right >> rc.bottom;
+    return rc;
+}
+
+std::vector<ModeSeen> ReadModes(const std::vector<std::string>& lines, DWORD* exitCode) {
+    std::vector<ModeSeen> modes;
+    for (const std::string& line : lines) {
+        std::istringstream in(line);
+        std::string item;
+        in >> item;
+        if (item == "mode") {
+            modes.emplace_back();
+            in >> modes.back().width >> modes.back().height >> modes.back().changeResult;
+        } else if (modes.empty()) {
+            continue;
+        } else if (item == "screen") {
+            modes.back().screen = ReadRect(in);
+        } else if (item == "window") {
+            modes.back().window = ReadRect(in);
+        } else if (item == "time") {
+            modes.back().times.push_back(ReadRect(in));
+        }
+        if (item == "exit")
+            in >> *exitCode;
+    }
+    return modes;
+}
+
+// A monitor that sleeps and comes back, a laptop docked, a remote session at another size:
+// inside a virtual desktop of Wine's the display goes from 1024 x 768 to 800 x 600 and back
+// under the running clock. Each time the clock window covers exactly the new screen, and
+// each of the next ten drawings of the time lies wholly inside it (a drawing cut by an edge
+// would touch it, or lose height).
+TEST(SaverMotion, TheClockFollowsTheDisplayToASmallerModeAndBack) {
+    constexpr DWORD kReportMs = 90000;  // liveness bound: two changes and twenty ticks
+    constexpr int kGlyphEdgePx = 1;     // digits' antialiased tops and bottoms, as they change
+    KillStraySavers();
+    LowerScreenSaverRunningFlag();
+    DesktopUser user;
+    ASSERT_TRUE(user.StartOnVirtualDesktop("ZelvaneDisplays", "1024x768", "displays",
+                                           "\"" + SaverPath() + "\" 800x600 1024x768"));
+    std::vector<std::string> lines;
+    ASSERT_TRUE(user.WaitForReport(lines, kReportMs)) << "the desktop user reported nothing";
+    DWORD exitCode = STILL_ACTIVE;
+    const std::vector<ModeSeen> modes = ReadModes(lines, &exitCode);
+    ASSERT_EQ(modes.size(), 2u) << "the saver never ran on the virtual desktop";
+    for (const ModeSeen& mode : modes) {
+        SCOPED_TRACE(std::to_string(mode.width) + "x" + std::to_string(mode.height));
+        EXPECT_EQ(mode.changeResult, DISP_CHANGE_SUCCESSFUL);
+        const RECT expected = {0, 0, mode.width, mode.height};
+        EXPECT_TRUE(mode.screen == expected);
+        EXPECT_TRUE(mode.window == mode.screen) << "window " << mode.window.right << "x" << mode.window.bottom;
+        ASSERT_EQ(mode.times.size(), 10u) << "the time was not drawn at ten ticks";
+        for (const RECT& time : mode.times) {
+            EXPECT_TRUE(time.left > 0 && time.top > 0 && time.right < mode.width && time.bottom < mode.height)
+                << "time at " << time.left << "," << time.top << " to " << time.right << "," << time.bottom;
+            EXPECT_NEAR(time.bottom - time.top, mode.times.front().bottom - mode.times.front().top, kGlyphEdgePx);
+        }
+    }
+    EXPECT_EQ(exitCode, 0u) << "a key did not end the run";
 }
 
 }  // namespace

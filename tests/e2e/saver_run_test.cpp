@@ -234,6 +234,16 @@ TEST_F(SaverRun, EndsWhenClosedFromOutside) {
     ExpectEndedCleanly();
 }
 
+// A program that comes to the front (a prompt, a chat window, a browser) would take every key
+// while the topmost clock hides it: the run ends as on a key, and that program is seen.
+TEST_F(SaverRun, EndsWhenAnotherProgramTakesTheForeground) {
+    ExpectRunning();
+    OwnerHost other;
+    ASSERT_TRUE(other.Start());
+    ExpectEndedCleanly();
+    EXPECT_EQ(::GetForegroundWindow(), other.Window());
+}
+
 TEST_F(SaverRun, EndsOnTheCloseSystemCommand) {
     ExpectRunning();
     DWORD_PTR result = 0;

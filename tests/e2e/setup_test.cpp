@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -55,10 +54,6 @@ std::string HexHandleText(HWND hWnd) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(hWnd)));
     return buffer;
-}
-
-HWND HandleFromText(const std::string& text) {
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(text.c_str(), nullptr, 10)));
 }
 
 // The point of the window's frame where the hit test gives `hit` (a title-bar button),
@@ -117,54 +112,6 @@ std::vector<std::string> StaticTexts(HWND parent) {
         texts.push_back(WindowText(child));
     return texts;
 }
-
-// The owner host: a captioned window with a child, as the system's settings page.
-class OwnerHost {
-public:
-    ~OwnerHost() {
-        process_.Kill();
-        if (!file_.empty())
-            std::remove(file_.c_str());
-    }
-
-    // Starts the host (at its default place, or where `placement` says) and reads its handles.
-    bool Start(const std::string& placement = "") {
-        char dir[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, dir);
-        static int serial = 0;
-        file_ = std::string(dir) + "zelvane_owner_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                std::to_string(++serial) + ".txt";
-        std::remove(file_.c_str());
-        std::string args = "\"" + file_ + "\"";
-        if (!placement.empty())
-            args += " " + placement;
-        if (!process_.Start(BinDir() + "\\owner_host.exe", args))
-            return false;
-        return WaitUntil(
-            [&] {
-                std::ifstream in(file_);
-                std::string childText, topText;
-                if (!(in >> childText >> topText))
-                    return false;
-                childText_ = childText;
-                child_ = HandleFromText(childText);
-                window_ = HandleFromText(topText);
-                return true;
-            },
-            kStartMs);
-    }
-
-    HWND Window() const { return window_; }
-    HWND Child() const { return child_; }
-    const std::string& ChildText() const { return childText_; }
-
-private:
-    Process process_;
-    std::string file_;
-    std::string childText_;
-    HWND window_ = nullptr;
-    HWND child_ = nullptr;
-};
 
 // A form window of another program, captioned like ours, pumped on its own thread so
 // that a second process can restore and activate it.
@@ -363,6 +310,20 @@ INSTANTIATE_TEST_SUITE_P(OwnerlessAndOwned,
                                            DialogCase{"/C:0", Owner::kNone},
                                            DialogCase{"/C:abc", Owner::kNone},
                                            DialogCase{"/C:{child}", Owner::kNamed}));
+
+// The system refuses the dialog's window: the run gives its owner back and ends at once with
+// the code that says so, instead of leaving the display settings disabled for good.
+TEST_F(SetupDialogTest, ADialogWindowThatCannotBeMadeGivesTheOwnerBackAndEnds) {
+    OwnerHost host;
+    ASSERT_TRUE(host.Start());
+    setup_ = StartSaverWithWindowQuota("/C:" + host.ChildText(), 0);
+    bool sawWindow = true;
+    DWORD exitCode = 0;
+    EXPECT_TRUE(EndsByItself(setup_, kEndMs, &sawWindow, &exitCode)) << "the run waits on";
+    EXPECT_FALSE(sawWindow);
+    EXPECT_EQ(exitCode, kNoWindowExitCode);
+    EXPECT_TRUE(::IsWindowEnabled(host.Window())) << "the owner was left disabled";
+}
 
 // Command lines that the host never sends: each is read by the numeric rules, none
 // crashes or hangs.

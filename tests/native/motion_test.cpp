@@ -120,6 +120,26 @@ INSTANTIATE_TEST_SUITE_P(Table,
                                            EdgeCase{100, -5, 1, -1, 100, 0, 1, 1},
                                            EdgeCase{9700, -5, 1, -1, 9645, 0, -1, 1}));
 
+// The screen changes size under the running clock: the bounds follow it, a label that the
+// new screen leaves outside moves just inside, one still inside stays put, and the directions
+// go on as they were.
+TEST(Refit, TakesTheNewScreensBoundsAndKeepsTheLabelInside) {
+    ClockMotion motion = LoadedMotion();
+    motion.PosX = 11000;  // past the right bound of an 800 x 600 screen (12000 x 9000 twips)
+    motion.PosY = 500;
+    motion.DirY = -1;
+    motion.Refit(12000, 9000, kLabelWidthTw, kLabelHeightTw);
+    EXPECT_EQ(motion.ScreenW, 12000);
+    EXPECT_EQ(motion.MaxTop, 9000 - kLabelHeightTw);
+    EXPECT_EQ(motion.PosX, 12000 - kLabelWidthTw);
+    EXPECT_EQ(motion.PosY, 500);
+    EXPECT_EQ(motion.DirX, 1);
+    EXPECT_EQ(motion.DirY, -1);
+    motion.Refit(kScreenWidthTw, kScreenHeightTw, kLabelWidthTw, kLabelHeightTw);  // and back
+    EXPECT_EQ(motion.MaxLeft, 9645);
+    EXPECT_EQ(motion.PosX, 12000 - kLabelWidthTw);
+}
+
 TEST(UniformRandom, IsDeterministicAndCoversTheUnitIntervalEvenly) {
     constexpr int kDraws = 200000;
     UniformRandom first;

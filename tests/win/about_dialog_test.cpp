@@ -16,6 +16,8 @@
 #include "forms/runtime.h"
 #include "runcontrol/run_control.h"
 #include "tests/win/test_support.h"
+
+#include <uxtheme.h>
 #include "program/globals.h"
 
 namespace zelvane {
@@ -497,6 +499,86 @@ TEST_F(AboutDialog, TakesAWindowColourChangedWhileItIsOpen) {
         << "form " << std::hex << colourAt(points[0]) << ", frame " << colourAt(points[1]) << ", text "
         << colourAt(points[2]) << ", wanted " << wanted;
     dialog.Unload();
+}
+
+// A system colour for the span of a test.
+struct ScopedSysColor {
+    ScopedSysColor(int index, COLORREF color) : index(index), saved(::GetSysColor(index)) {
+        ::SetSysColors(1, &index, &color);
+    }
+    ~ScopedSysColor() { ::SetSysColors(1, &index, &saved); }
+    int index;
+    COLORREF saved;
+};
+
+uint32_t Rgb(COLORREF c) {
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// With visual styles a push button leaves its rounded corners to its parent, asking it to
+// paint there (DrawThemeParentBackground: WM_ERASEBKGND, then WM_PRINTCLIENT); Wine draws
+// no themes, so the test asks as the themed button would. The whole of the button's place
+// shows the dialog's own colour, and so does the brush a button is given (WM_CTLCOLORBTN).
+TEST_F(AboutDialog, AThemedOkButtonFindsTheDialogsColourBehindItsCorners) {
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    HWND ok = dialog.btnOK.hWnd();
+    RECT button;
+    ::GetClientRect(ok, &button);
+    HDC screen = ::GetDC(nullptr);
+    forms::UniqueMemDC mem(::CreateCompatibleDC(screen));
+    forms::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, button.right, button.bottom));
+    ::ReleaseDC(nullptr, screen);
+    forms::SelectGuard select(mem.get(), bitmap.get());
+    forms::UniqueBrush stray(::CreateSolidBrush(RGB(255, 0, 255)));
+    ::FillRect(mem.get(), &button, stray.get());
+
+    ASSERT_EQ(::DrawThemeParentBackground(ok, mem.get(), &button), S_OK);
+    const uint32_t window = Rgb(::GetSysColor(COLOR_WINDOW));
+    const std::vector<uint32_t> behind = testing_support::CaptureDC(mem.get(), button);
+    ASSERT_FALSE(behind.empty());
+    EXPECT_EQ(std::count_if(behind.begin(), behind.end(), [&](uint32_t px) { return (px & kRgbMask) != window; }), 0)
+        << "first pixel " << std::hex << behind.front();
+
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        dialog.hWnd(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(mem.get()), reinterpret_cast<LPARAM>(ok)));
+    LOGBRUSH logical = {};
+    ASSERT_EQ(::GetObjectA(brush, sizeof logical, &logical), static_cast<int>(sizeof logical));
+    EXPECT_EQ(Rgb(logical.lbColor), window);
+    dialog.Unload();
+}
+
+// In High Contrast with a black window colour, pure blue links are nearly invisible: while
+// it is on they take the system's hot-track colour, read again when the setting or the
+// colours change; off again, they are blue. (Wine cannot switch High Contrast: a stand-in
+// answers for the system.)
+bool highContrast = false;
+
+TEST_F(AboutDialog, LinksTakeTheHotTrackColourWhileHighContrastIsOn) {
+    constexpr COLORREF kBlue = RGB(0, 0, 255), kHotTrack = RGB(255, 0, 255);
+    ScopedSysColor black(COLOR_WINDOW, RGB(0, 0, 0));
+    ScopedSysColor hotTrack(COLOR_HOTLIGHT, kHotTrack);
+    highContrast = false;
+    const forms::HighContrastSource saved = forms::SetHighContrastSource([] { return highContrast; });
+    fabout dialog;
+    dialog.SetModeless(kTrue);
+    dialog.About("", nullptr);
+    auto linkShows = [&](COLORREF color) {
+        const std::vector<uint32_t> px = CaptureClient(dialog.hWnd(), dialog.lblweb.PixelRect());
+        return std::count(px.begin(), px.end(), Rgb(color)) > 0;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return linkShows(kBlue); }, kLivenessMs)) << "no blue link";
+
+    highContrast = true;
+    ::SendMessageA(dialog.hWnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_TRUE(PumpUntil([&] { return linkShows(kHotTrack) && !linkShows(kBlue); }, kLivenessMs))
+        << "the link kept its blue in High Contrast";
+    highContrast = false;
+    ::SendMessageA(dialog.hWnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return linkShows(kBlue); }, kLivenessMs)) << "the blue did not come back";
+    dialog.Unload();
+    forms::SetHighContrastSource(saved);
 }
 
 // --- where the links lie on the text ---------------------------------------------------

@@ -51,6 +51,39 @@ TEST_F(CoverWindows, LieExactlyOverTheirMonitorsTopmostAndBorderless) {
     ::ReleaseDC(nullptr, screen);
 }
 
+// Monitors come and go under the running saver: one cover per monitor again, those kept
+// moved in place (the same windows: no gap for the desktop to show through), the others
+// added topmost or unloaded; nothing is covered before the covers are up.
+TEST_F(CoverWindows, FollowTheMonitorsAsTheyComeAndGo) {
+    auto rectOf = [](const fcover& cover) {
+        RECT rc;
+        ::GetWindowRect(cover.hWnd(), &rc);
+        return ScreenRect{rc.left, rc.top, rc.right, rc.bottom};
+    };
+    covers_.Follow({{50, 50, 250, 250}});
+    EXPECT_TRUE(covers_.Windows().empty());
+
+    covers_.Show({{-1280, 0, 0, 1024}, {1920, 0, 3200, 1024}});
+    HWND kept = covers_.Windows()[0]->hWnd();
+    const ScreenRect moved = {-1024, 0, 0, 768};
+    covers_.Follow({moved});
+    ASSERT_EQ(covers_.Windows().size(), 1u);
+    EXPECT_EQ(covers_.Windows()[0]->hWnd(), kept);
+    EXPECT_EQ(rectOf(*covers_.Windows()[0]), moved);
+
+    const ScreenRect added[] = {moved, {1024, 0, 2304, 1024}, {0, 768, 1024, 1536}};
+    covers_.Follow({added[0], added[1], added[2]});
+    ASSERT_EQ(covers_.Windows().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        HWND hWnd = covers_.Windows()[i]->hWnd();
+        EXPECT_EQ(rectOf(*covers_.Windows()[i]), added[i]);
+        EXPECT_TRUE(::IsWindowVisible(hWnd));
+        EXPECT_TRUE(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
+    covers_.Follow({});
+    EXPECT_TRUE(covers_.Windows().empty());
+}
+
 TEST_F(CoverWindows, AKeyOnACoverEndsTheRun) {
     covers_.Show({{50, 50, 250, 250}});
     ::SendMessageA(covers_.Windows()[0]->hWnd(), WM_KEYDOWN, 'A', 0);
