@@ -63,7 +63,13 @@ AppVersion Version() {
 
 std::string ExeBaseName() {
     char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // The module's name is the path it was started by: through a short 8.3 path (as older
+    // setups store SCRNSAVE.EXE) that is "SSZELV~1". The long path holds the real name.
+    char longPath[MAX_PATH] = {};
+    const DWORD longLength = ::GetLongPathNameA(path, longPath, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH)
+        return zelvane::BaseNameOfPath(std::string(longPath, longLength));
     return zelvane::BaseNameOfPath(std::string(path, n));
 }
 

@@ -17,7 +17,8 @@ struct AppVersion {
     int16_t major = 0, minor = 0, revision = 0;
 };
 AppVersion Version();
-// The executable's file name without folder and extension ("ssZelvane").
+// The executable's file name without folder and extension ("ssZelvane"), its long name
+// even when it was started through a short one.
 std::string ExeBaseName();
 
 // Whether another copy of this program runs in the session. The first call claims

@@ -3,8 +3,10 @@
 // what it draws (read back from the screen with the preview as a top-level popup).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,12 +102,11 @@ protected:
         KillStraySavers();
     }
 
-    // Starts the host and the preview on it, and waits until the preview has recorded
-    // its window.
-    void StartPreview(const std::wstring& hostOptions) {
+    // Starts the host and the preview on it (the saver started as `exe`), and waits until
+    // the preview has recorded its window.
+    void StartPreview(const std::wstring& hostOptions, const std::string& exe = SaverPath()) {
         ASSERT_TRUE(host_.Start(hostOptions)) << "the test dialog did not come up";
-        preview_ = StartSaver("/P " + Record(host_));
-        ASSERT_TRUE(preview_.Running());
+        ASSERT_TRUE(preview_.Start(exe, "/P " + Record(host_)));
         ASSERT_TRUE(WaitUntil([&] { return ReadActiveSetup() == Record(host_); }, kStartMs))
             << "the preview did not record its window";
     }
@@ -132,6 +133,21 @@ TEST_F(Preview, EndsWithinAboutASecondOfAnotherSaverBeingChosen) {
     EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
     EXPECT_EQ(ReadActiveSetup(), "0");
     EXPECT_TRUE(::IsWindow(host_.Preview())) << "the preview window itself was left alone";
+}
+
+// Started through its short (8.3) name, as older setups store SCRNSAVE.EXE: the name looked
+// for in the list is still the long name's.
+TEST_F(Preview, KeepsDrawingWhenStartedThroughItsShortName) {
+    std::string path = SaverPath();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    char shortPath[MAX_PATH] = {};
+    const DWORD length = ::GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    const std::string shortName = std::strrchr(shortPath, '\\') + 1;
+    ASSERT_EQ(shortName.find("ssZelvane"), std::string::npos) << "the file has no other short name";
+    // "\\?\": Wine would start the file by its long path otherwise; Windows keeps the path given.
+    StartPreview(L"", "\\\\?\\" + std::string(shortPath));
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "stopped when started as " << shortName;
 }
 
 TEST_F(Preview, EndsWithinAboutASecondOfItsWindowBeingDestroyed) {
