@@ -150,6 +150,27 @@ TEST_F(Preview, KeepsDrawingWhenStartedThroughItsShortName) {
     EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "stopped when started as " << shortName;
 }
 
+// The dialog's thread blocked (busy or hung): a moment's silence is borne, a silence of
+// several seconds ends the preview as a closed dialog would, long before the dialog answers.
+TEST_F(Preview, BearsADialogSilentForAMomentAndEndsByItselfWhenItStaysSilent) {
+    constexpr DWORD kMomentMs = 2000, kBlockedMs = 10000;
+    constexpr UINT kNoAnswerMs = 100, kStillBlockedMs = 1;
+    StartPreview(L"");
+    host_.Block(kMomentMs);
+    ASSERT_TRUE(WaitUntil([&] { return !host_.Answers(kNoAnswerMs); }, kStartMs));
+    ASSERT_TRUE(WaitUntil([&] { return host_.Answers(kNoAnswerMs); }, kStartMs));
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "ended on a moment's silence";
+
+    host_.Block(kBlockedMs);
+    const DWORD blockedAt = ::GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !host_.Answers(kNoAnswerMs); }, kStartMs));
+    EXPECT_TRUE(preview_.WaitExit(kBlockedMs - (::GetTickCount() - blockedAt)))
+        << "the preview waited on the blocked dialog";
+    EXPECT_FALSE(host_.Answers(kStillBlockedMs)) << "ended only once the dialog answered again";
+    EXPECT_EQ(preview_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
 TEST_F(Preview, EndsWithinAboutASecondOfItsWindowBeingDestroyed) {
     StartPreview(L"");
     host_.DestroyPreview();

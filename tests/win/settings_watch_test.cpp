@@ -1,6 +1,7 @@
 // The display-settings watch against the test dialog running as its own process, as
 // the system's dialog would: a wide combo box in another process, its pages, long
-// entries that must never overrun the reader, and dialogs that lack a page or a list.
+// entries that must never overrun the reader, dialogs that lack a page or a list, and a
+// dialog that does not answer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "host/settings_watch.h"
 #include "tests/hosts/display_host.h"
+#include "tests/win/test_support.h"
 
 namespace zelvane {
 namespace {
@@ -116,7 +118,7 @@ TEST(SettingsWatch, AnEntryThatGrowsAfterTellingItsLengthOverrunsNothing) {
         wchar_t guard[display_host::kGrownEntryChars * 2];
     } memory;
     std::fill(std::begin(memory.guard), std::end(memory.guard), kGuardMark);
-    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), -1) << "the grown entry counted as read";
+    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), kNoEntry) << "the grown entry counted as read";
     EXPECT_EQ(std::count(std::begin(memory.guard), std::end(memory.guard), kGuardMark),
               static_cast<std::ptrdiff_t>(std::size(memory.guard)))
         << "written past the buffer";
@@ -136,6 +138,21 @@ TEST(SettingsWatch, PageTextMustContainScreenSaverWithTheBlank) {
         ASSERT_TRUE(host.Start(L"--page-caption ScreenSaver"));
         EXPECT_FALSE(Selected(host, kSaverName));
     }
+}
+
+// A busy or hung dialog (its thread blocked): the watch says so instead of waiting for it,
+// and reads it again once it answers.
+TEST(SettingsWatch, ADialogThatDoesNotAnswerIsReportedSoWithoutBeingWaitedFor) {
+    constexpr DWORD kBlockedMs = 5000;
+    constexpr UINT kNoAnswerMs = 100, kStillBlockedMs = 1;
+    Client host;
+    ASSERT_TRUE(host.Start(L""));
+    host.Block(kBlockedMs);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !host.Answers(kNoAnswerMs); }, kBlockedMs));
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName), DialogAnswer::kNoAnswer);
+    EXPECT_FALSE(host.Answers(kStillBlockedMs)) << "the watch waited until the dialog answered";
+    ASSERT_TRUE(host.Answers(kBlockedMs));
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName), DialogAnswer::kSelected);
 }
 
 TEST(SettingsWatch, WithoutAScreenSaverPageTheDialogsOwnListCounts) {
