@@ -84,6 +84,18 @@ DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName) {
         if (IsScreenSaverPageText(PageText(page)))
             return ListsAnswer(page, saverName);
     }
+    // Without a dialog, the pages above were the session's top-level dialogs: their lists
+    // belong to other programs and are not asked.
+    if (hDialog) {
+        // A dialog in another language calls its page otherwise ("Bildschirmschoner"):
+        // then every page's lists count.
+        for (HWND page = ::FindWindowExA(hDialog, nullptr, kPageClass, nullptr); page;
+             page = ::FindWindowExA(hDialog, page, kPageClass, nullptr)) {
+            const DialogAnswer answer = ListsAnswer(page, saverName);
+            if (answer != DialogAnswer::kNotSelected)
+                return answer;
+        }
+    }
     return ListsAnswer(hDialog, saverName);
 }
 

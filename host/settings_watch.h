@@ -14,8 +14,9 @@ namespace zelvane {
 // long enough for a busy dialog, short enough that a hung one holds a pass up only briefly.
 inline constexpr UINT kDialogAnswerTimeoutMs = 500;
 
-// kSelected when a combo box on the dialog's screen-saver page (or, without such a page,
-// on the dialog itself) has an entry selected that names `saverName`, ignoring case;
+// kSelected when a combo box on the dialog's screen-saver page has an entry selected that
+// names `saverName`, ignoring case. Without a page whose text contains "Screen saver" (a
+// dialog in another language) the lists of every page and of the dialog itself count.
 // kNoAnswer when a list did not answer within kDialogAnswerTimeoutMs.
 DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName);
 

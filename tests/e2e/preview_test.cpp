@@ -135,6 +135,16 @@ TEST_F(Preview, EndsWithinAboutASecondOfAnotherSaverBeingChosen) {
     EXPECT_TRUE(::IsWindow(host_.Preview())) << "the preview window itself was left alone";
 }
 
+// A dialog in another language names its screen-saver page otherwise ("Заставка" here,
+// which the ANSI code page may not even write).
+TEST_F(Preview, KeepsDrawingOnADialogInAnotherLanguageUntilAnotherSaverIsChosen) {
+    StartPreview(L"--page-caption \u0417\u0430\u0441\u0442\u0430\u0432\u043a\u0430");
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "stopped while the saver was selected";
+    host_.Select(display_host::kEntryMystify);
+    EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
 // Started through its short (8.3) name, as older setups store SCRNSAVE.EXE: the name looked
 // for in the list is still the long name's.
 TEST_F(Preview, KeepsDrawingWhenStartedThroughItsShortName) {
