@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kTitleBufferChars = 256;
 constexpr float kMsPerSecond = 1000.0f;
+// How often a copy waiting for another's end looks again whether it has gone.
+constexpr DWORD kLookAgainMs = 50;
 
 HMODULE ExeModule() {
     return ::GetModuleHandleA(nullptr);
@@ -73,15 +75,53 @@ std::string ExeBaseName() {
     return zelvane::BaseNameOfPath(std::string(path, n));
 }
 
+namespace {
+
+// This copy's hold on the program's instance marker, a named mutex in the session: the
+// first copy creates it, later copies find it. Held for the life of the process; the
+// system lets go of it when the process ends, however it ends.
+class InstanceMarker {
+public:
+    // Takes hold of the marker: true when another copy held it already.
+    bool Hold() {
+        const std::string name = "Local\\" + AppTitle() + ".Instance";
+        handle_.reset(::CreateMutexA(nullptr, FALSE, name.c_str()));
+        return handle_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    // Lets go and takes hold again: whether another copy holds the marker still.
+    bool HeldByAnother() {
+        handle_.reset();
+        return Hold();
+    }
+
+private:
+    UniqueKernelHandle handle_;
+};
+
+InstanceMarker& Marker() {
+    static InstanceMarker marker;
+    return marker;
+}
+
+}  // namespace
+
 bool PrevInstance() {
-    // A named mutex in the session: the first copy creates it, later copies find it.
-    // It is never released; the system drops it when the process ends.
-    static const bool prev = [] {
-        std::string name = "Local\\" + AppTitle() + ".Instance";
-        HANDLE marker = ::CreateMutexA(nullptr, FALSE, name.c_str());
-        return marker != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
-    }();
+    static const bool prev = Marker().Hold();
     return prev;
+}
+
+bool OtherCopiesEndWithin(uint32_t timeoutMs) {
+    if (!PrevInstance())
+        return true;
+    // The marker tells only whether it is held, not by whom, so the wait looks again
+    // now and then; it ends within a look of the last other copy's end.
+    const DWORD start = ::GetTickCount();
+    while (Marker().HeldByAnother()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(kLookAgainMs);
+    }
+    return true;
 }
 
 int16_t ScreenTwipsPerPixelX() {

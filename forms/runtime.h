@@ -24,6 +24,10 @@ std::string ExeBaseName();
 // Whether another copy of this program runs in the session. The first call claims
 // the program's instance marker for the life of the process.
 bool PrevInstance();
+// Waits up to `timeoutMs` for every other copy of the program to end, without pumping:
+// true at once when none ran at the first PrevInstance, or once none runs any more; false
+// when one still runs after the wait.
+bool OtherCopiesEndWithin(uint32_t timeoutMs);
 
 // Screen size in twips and twips per pixel of the screen.
 int16_t ScreenTwipsPerPixelX();

@@ -296,10 +296,36 @@ TEST_F(Preview, PreviewBesideAnotherPreviewEndsWithoutRecordingOrDrawing) {
     display_host::Client second;
     ASSERT_TRUE(second.Start(L"--popup"));
     Process late = StartSaver("/P " + Record(second));
-    EXPECT_TRUE(late.WaitExit(kQuickEndMs));
+    bool drew = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const bool running = late.Running();
+            drew |= HasColor(ScreenRectOf(second.Preview()), kYellow);
+            return !running;
+        },
+        kQuickEndMs));
+    EXPECT_FALSE(drew);
     EXPECT_EQ(ReadActiveSetup(), Record(host_));
-    EXPECT_FALSE(HasColor(ScreenRectOf(second.Preview()), kYellow));
     EXPECT_TRUE(preview_.Running()) << "the first preview goes on";
+}
+
+// The dialog ends its preview with TerminateProcess, which returns before the copy has gone,
+// and at once starts the next one into the same window. Here the old copy goes only after
+// the next one has started and found it: the next one waits, then records and draws.
+TEST_F(Preview, APreviewStartedWhileTheLastOneIsEndingDrawsOnceItHasGone) {
+    constexpr DWORD kEndingMs = 700;
+    StartPreview(L"--popup");
+    WriteActiveSetup("0");
+    Process next = StartSaver("/P " + Record(host_));
+    EXPECT_TRUE(next.StillRunsAfter(kEndingMs)) << "ended while the last copy was still there";
+    EXPECT_EQ(ReadActiveSetup(), "0") << "recorded its window beside the last copy";
+    ::TerminateProcess(preview_.Handle(), 1);
+    ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_TRUE(WaitUntil([&] { return ReadActiveSetup() == Record(host_); }, kStartMs));
+    // The time drawn goes on changing: only the next copy is left to draw it.
+    const RECT textArea = Offset(kTextArea, ScreenRectOf(host_.Preview()));
+    EXPECT_FALSE(NextFrame(textArea, SteadyCapture(textArea)).empty()) << "the next preview drew nothing";
+    EXPECT_TRUE(next.Running());
 }
 
 }  // namespace
