@@ -28,6 +28,15 @@ std::string LocaleText(LCTYPE type) {
     return n > 1 ? Utf8FromWide(buffer, static_cast<size_t>(n - 1)) : std::string();
 }
 
+// A name of the Gregorian calendar in the user's language: the date shown holds a Gregorian
+// day and year, whatever calendar the locale keeps by default (Hijri for Arabic in Saudi
+// Arabia), and the locale's own names are that calendar's.
+std::string GregorianText(CALTYPE type) {
+    wchar_t buffer[kTitleBufferChars] = {};
+    int n = ::GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, type, buffer, kTitleBufferChars, nullptr);
+    return n > 1 ? Utf8FromWide(buffer, static_cast<size_t>(n - 1)) : std::string();
+}
+
 int16_t TwipsPerPixel(int index) {
     HDC screen = ::GetDC(nullptr);
     int dpi = ::GetDeviceCaps(screen, index);
@@ -193,7 +202,10 @@ float TimeOfDaySeconds() {
 
 zelvane::LocaleNames UserLocaleNames() {
     zelvane::LocaleNames names;
-    // The platform lists Monday first; the names here start on Sunday.
+    // Sunday first, as the names here start; the platform lists Monday first. The calendar
+    // and the locale number their names with constants of their own.
+    static const CALTYPE kCalendarDays[7] = {CAL_SDAYNAME7, CAL_SDAYNAME1, CAL_SDAYNAME2, CAL_SDAYNAME3,
+                                             CAL_SDAYNAME4, CAL_SDAYNAME5, CAL_SDAYNAME6};
     static const LCTYPE kDays[7] = {LOCALE_SDAYNAME7, LOCALE_SDAYNAME1, LOCALE_SDAYNAME2, LOCALE_SDAYNAME3,
                                     LOCALE_SDAYNAME4, LOCALE_SDAYNAME5, LOCALE_SDAYNAME6};
     static const LCTYPE kMonths[12] = {LOCALE_SMONTHNAME1,  LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
@@ -202,16 +214,28 @@ zelvane::LocaleNames UserLocaleNames() {
                                        LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
     zelvane::LocaleNames fallback = zelvane::EnglishLocaleNames();
     for (int i = 0; i < 7; ++i) {
-        names.dayNames[i] = LocaleText(kDays[i]);
-        if (names.dayNames[i].empty())
-            names.dayNames[i] = fallback.dayNames[i];
+        std::string& name = names.dayNames[i];
+        name = GregorianText(kCalendarDays[i]);
+        if (name.empty())
+            name = LocaleText(kDays[i]);
+        if (name.empty())
+            name = fallback.dayNames[i];
     }
     for (int i = 0; i < 12; ++i) {
-        names.monthNames[i] = LocaleText(kMonths[i] | LOCALE_RETURN_GENITIVE_NAMES);
-        if (names.monthNames[i].empty())
-            names.monthNames[i] = LocaleText(kMonths[i]);
-        if (names.monthNames[i].empty())
-            names.monthNames[i] = fallback.monthNames[i];
+        const CALTYPE month = CAL_SMONTHNAME1 + static_cast<CALTYPE>(i);
+        std::string& name = names.monthNames[i];
+        name = GregorianText(month | CAL_RETURN_GENITIVE_NAMES);
+        // A system older than Windows 7 refuses the calendar's genitive: it is asked for
+        // the locale's genitive as before, then for the calendar's nominative (XP has no
+        // genitive at all), then for the locale's.
+        if (name.empty())
+            name = LocaleText(kMonths[i] | LOCALE_RETURN_GENITIVE_NAMES);
+        if (name.empty())
+            name = GregorianText(month);
+        if (name.empty())
+            name = LocaleText(kMonths[i]);
+        if (name.empty())
+            name = fallback.monthNames[i];
     }
     names.timeSeparator = LocaleText(LOCALE_STIME);
     if (names.timeSeparator.empty())

@@ -65,8 +65,9 @@ void SupplyClockReadings(ClockReadings* readings);
 float TimeOfDaySeconds();
 // The user's weekday and month names and time separator, read wide and kept in UTF-8:
 // the formats locale need not be one that the system's ANSI code page can write. The
-// month names are the forms a date with a day number uses (genitive where the locale
-// has one: "7 марта", not "7 март").
+// names are the Gregorian calendar's, like the day and year shown beside them; the month
+// names are the forms a date with a day number uses (genitive where the locale has one:
+// "7 марта", not "7 март").
 zelvane::LocaleNames UserLocaleNames();
 
 // The program's own texts are UTF-8; the platform's wide entry points take UTF-16. (A
