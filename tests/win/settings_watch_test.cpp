@@ -110,7 +110,8 @@ TEST(SettingsWatch, AnEntryThatGrowsAfterTellingItsLengthOverrunsNothing) {
         wchar_t guard[display_host::kGrownEntryChars * 2];
     } memory;
     std::fill(std::begin(memory.guard), std::end(memory.guard), kGuardMark);
-    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), kNoEntry) << "the grown entry counted as read";
+    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), kNoEntry)
+        << "the grown entry counted as read";
     EXPECT_EQ(std::count(std::begin(memory.guard), std::end(memory.guard), kGuardMark),
               static_cast<std::ptrdiff_t>(std::size(memory.guard)))
         << "written past the buffer";
