@@ -150,9 +150,9 @@ bool olderSystem = false;
 decltype(::GetCalendarInfoW)* platformCalendarInfo = nullptr;
 decltype(::GetLocaleInfoW)* platformLocaleInfo = nullptr;
 
-std::wstring Mark(CALTYPE type) {
-    wchar_t text[16] = {};
-    ::wsprintfW(text, L"G%x", type);
+std::string Mark(CALTYPE type) {
+    char text[16] = {};
+    ::wsprintfA(text, "G%lx", type);
     return text;
 }
 
@@ -163,9 +163,7 @@ int WINAPI MarkedCalendarInfo(LCID locale, CALID calendar, CALTYPE type, LPWSTR 
         ::SetLastError(ERROR_INVALID_FLAGS);
         return 0;
     }
-    const std::wstring mark = Mark(type);
-    ::lstrcpynW(data, mark.c_str(), chars);
-    return static_cast<int>(mark.size()) + 1;
+    return ::MultiByteToWideChar(CP_ACP, 0, Mark(type).c_str(), -1, data, chars);
 }
 
 int WINAPI LocaleInfoOfTheSystem(LCID locale, LCTYPE type, LPWSTR data, int chars) {
@@ -192,12 +190,11 @@ TEST_F(ClockWindow, TheDatesNamesAreTheGregorianCalendars) {
         const LocaleNames names = forms::UserLocaleNames();
         for (int day = 0; day < kDaysAWeek; ++day) {
             const CALTYPE type = day == 0 ? CAL_SDAYNAME7 : CAL_SDAYNAME1 + day - 1;
-            EXPECT_EQ(names.dayNames[day], forms::Utf8FromWide(Mark(type).c_str(), Mark(type).size()))
-                << "day " << day << (older ? " on an older system" : "");
+            EXPECT_EQ(names.dayNames[day], Mark(type)) << "day " << day << (older ? " on an older system" : "");
         }
         for (int month = 0; month < kMonths; ++month) {
             const CALTYPE type = (CAL_SMONTHNAME1 + month) | (older ? 0 : CAL_RETURN_GENITIVE_NAMES);
-            EXPECT_EQ(names.monthNames[month], forms::Utf8FromWide(Mark(type).c_str(), Mark(type).size()))
+            EXPECT_EQ(names.monthNames[month], Mark(type))
                 << "month " << month + 1 << (older ? " on an older system" : "");
         }
     }
