@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kTitleBufferChars = 256;
 constexpr float kMsPerSecond = 1000.0f;
+// How often a copy waiting for another's end looks again whether it has gone.
+constexpr DWORD kLookAgainMs = 50;
 
 HMODULE ExeModule() {
     return ::GetModuleHandleA(nullptr);
@@ -24,6 +26,15 @@ HMODULE ExeModule() {
 std::string LocaleText(LCTYPE type) {
     wchar_t buffer[kTitleBufferChars] = {};
     int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, kTitleBufferChars);
+    return n > 1 ? Utf8FromWide(buffer, static_cast<size_t>(n - 1)) : std::string();
+}
+
+// A name of the Gregorian calendar in the user's language: the date shown holds a Gregorian
+// day and year, whatever calendar the locale keeps by default (Hijri for Arabic in Saudi
+// Arabia), and the locale's own names are that calendar's.
+std::string GregorianText(CALTYPE type) {
+    wchar_t buffer[kTitleBufferChars] = {};
+    int n = ::GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, type, buffer, kTitleBufferChars, nullptr);
     return n > 1 ? Utf8FromWide(buffer, static_cast<size_t>(n - 1)) : std::string();
 }
 
@@ -64,19 +75,63 @@ AppVersion Version() {
 
 std::string ExeBaseName() {
     char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // The module's name is the path it was started by: through a short 8.3 path (as older
+    // setups store SCRNSAVE.EXE) that is "SSZELV~1". The long path holds the real name.
+    char longPath[MAX_PATH] = {};
+    const DWORD longLength = ::GetLongPathNameA(path, longPath, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH)
+        return zelvane::BaseNameOfPath(std::string(longPath, longLength));
     return zelvane::BaseNameOfPath(std::string(path, n));
 }
 
+namespace {
+
+// This copy's hold on the program's instance marker, a named mutex in the session: the
+// first copy creates it, later copies find it. Held for the life of the process; the
+// system lets go of it when the process ends, however it ends.
+class InstanceMarker {
+public:
+    // Takes hold of the marker: true when another copy held it already.
+    bool Hold() {
+        const std::string name = "Local\\" + AppTitle() + ".Instance";
+        handle_.reset(::CreateMutexA(nullptr, FALSE, name.c_str()));
+        return handle_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    // Lets go and takes hold again: whether another copy holds the marker still.
+    bool HeldByAnother() {
+        handle_.reset();
+        return Hold();
+    }
+
+private:
+    UniqueKernelHandle handle_;
+};
+
+InstanceMarker& Marker() {
+    static InstanceMarker marker;
+    return marker;
+}
+
+}  // namespace
+
 bool PrevInstance() {
-    // A named mutex in the session: the first copy creates it, later copies find it.
-    // It is never released; the system drops it when the process ends.
-    static const bool prev = [] {
-        std::string name = "Local\\" + AppTitle() + ".Instance";
-        HANDLE marker = ::CreateMutexA(nullptr, FALSE, name.c_str());
-        return marker != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
-    }();
+    static const bool prev = Marker().Hold();
     return prev;
+}
+
+bool OtherCopiesEndWithin(uint32_t timeoutMs) {
+    if (!PrevInstance())
+        return true;
+    // The marker tells only whether it is held, not by whom, so the wait looks again
+    // now and then; it ends within a look of the last other copy's end.
+    const DWORD start = ::GetTickCount();
+    while (Marker().HeldByAnother()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(kLookAgainMs);
+    }
+    return true;
 }
 
 int16_t ScreenTwipsPerPixelX() {
@@ -165,7 +220,10 @@ float TimeOfDaySeconds() {
 
 zelvane::LocaleNames UserLocaleNames() {
     zelvane::LocaleNames names;
-    // The platform lists Monday first; the names here start on Sunday.
+    // Sunday first, as the names here start; the platform lists Monday first. The calendar
+    // and the locale number their names with constants of their own.
+    static const CALTYPE kCalendarDays[7] = {CAL_SDAYNAME7, CAL_SDAYNAME1, CAL_SDAYNAME2, CAL_SDAYNAME3,
+                                             CAL_SDAYNAME4, CAL_SDAYNAME5, CAL_SDAYNAME6};
     static const LCTYPE kDays[7] = {LOCALE_SDAYNAME7, LOCALE_SDAYNAME1, LOCALE_SDAYNAME2, LOCALE_SDAYNAME3,
                                     LOCALE_SDAYNAME4, LOCALE_SDAYNAME5, LOCALE_SDAYNAME6};
     static const LCTYPE kMonths[12] = {LOCALE_SMONTHNAME1,  LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
@@ -174,16 +232,28 @@ zelvane::LocaleNames UserLocaleNames() {
                                        LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
     zelvane::LocaleNames fallback = zelvane::EnglishLocaleNames();
     for (int i = 0; i < 7; ++i) {
-        names.dayNames[i] = LocaleText(kDays[i]);
-        if (names.dayNames[i].empty())
-            names.dayNames[i] = fallback.dayNames[i];
+        std::string& name = names.dayNames[i];
+        name = GregorianText(kCalendarDays[i]);
+        if (name.empty())
+            name = LocaleText(kDays[i]);
+        if (name.empty())
+            name = fallback.dayNames[i];
     }
     for (int i = 0; i < 12; ++i) {
-        names.monthNames[i] = LocaleText(kMonths[i] | LOCALE_RETURN_GENITIVE_NAMES);
-        if (names.monthNames[i].empty())
-            names.monthNames[i] = LocaleText(kMonths[i]);
-        if (names.monthNames[i].empty())
-            names.monthNames[i] = fallback.monthNames[i];
+        const CALTYPE month = CAL_SMONTHNAME1 + static_cast<CALTYPE>(i);
+        std::string& name = names.monthNames[i];
+        name = GregorianText(month | CAL_RETURN_GENITIVE_NAMES);
+        // A system older than Windows 7 refuses the calendar's genitive: it is asked for
+        // the locale's genitive as before, then for the calendar's nominative (XP has no
+        // genitive at all), then for the locale's.
+        if (name.empty())
+            name = LocaleText(kMonths[i] | LOCALE_RETURN_GENITIVE_NAMES);
+        if (name.empty())
+            name = GregorianText(month);
+        if (name.empty())
+            name = LocaleText(kMonths[i]);
+        if (name.empty())
+            name = fallback.monthNames[i];
     }
     names.timeSeparator = LocaleText(LOCALE_STIME);
     if (names.timeSeparator.empty())

@@ -17,12 +17,17 @@ struct AppVersion {
     int16_t major = 0, minor = 0, revision = 0;
 };
 AppVersion Version();
-// The executable's file name without folder and extension ("ssZelvane").
+// The executable's file name without folder and extension ("ssZelvane"), its long name
+// even when it was started through a short one.
 std::string ExeBaseName();
 
 // Whether another copy of this program runs in the session. The first call claims
 // the program's instance marker for the life of the process.
 bool PrevInstance();
+// Waits up to `timeoutMs` for every other copy of the program to end, without pumping:
+// true at once when none ran at the first PrevInstance, or once none runs any more; false
+// when one still runs after the wait.
+bool OtherCopiesEndWithin(uint32_t timeoutMs);
 
 // Screen size in twips and twips per pixel of the screen.
 int16_t ScreenTwipsPerPixelX();
@@ -61,8 +66,9 @@ void SupplyClockReadings(ClockReadings* readings);
 float TimeOfDaySeconds();
 // The user's weekday and month names and time separator, read wide and kept in UTF-8:
 // the formats locale need not be one that the system's ANSI code page can write. The
-// month names are the forms a date with a day number uses (genitive where the locale
-// has one: "7 марта", not "7 март").
+// names are the Gregorian calendar's, like the day and year shown beside them; the month
+// names are the forms a date with a day number uses (genitive where the locale has one:
+// "7 марта", not "7 март").
 zelvane::LocaleNames UserLocaleNames();
 
 // The program's own texts are UTF-8; the platform's wide entry points take UTF-16. (A

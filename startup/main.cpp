@@ -20,6 +20,9 @@ constexpr UINT kSpiSetScreenSaverRunning = SPI_SETSCREENSAVERRUNNING;  // 97
 // The exit code of a run that ended because the system refused one of its windows: the
 // system's own code for a process whose window quota is used up.
 constexpr unsigned kExitNoWindow = ERROR_NOT_ENOUGH_QUOTA;
+// How long a preview waits for another copy to end: a terminated copy is gone well within
+// it even on a loaded machine, and a preview beside a copy that stays ends no later.
+constexpr uint32_t kEndingCopyWaitMs = 2000;
 
 // Set when a saver starts beside a running copy whose preview is recorded.
 Bool16 PreviewHadOwner = kFalse;
@@ -47,7 +50,14 @@ void ApplyRunningInstanceRules() {
             }
             forms::EndProgram();
         case kRunPreview:
-            forms::EndProgram();
+            // The dialog ends its preview with TerminateProcess, which returns before that
+            // copy has gone, and at once starts the next one into the same window: a copy
+            // that goes within the wait is no running copy. One that stays (a running
+            // saver or preview) ends this preview, which has drawn nothing meanwhile.
+            if (!forms::OtherCopiesEndWithin(kEndingCopyWaitMs))
+                forms::EndProgram();
+            SearchRunningCopy();
+            return;
         case kRunConfigure:
             SearchRunningCopy();
             return;

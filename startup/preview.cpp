@@ -7,6 +7,7 @@
 #include "core/bool16.h"
 #include "core/clock_phase.h"
 #include "core/command_line.h"
+#include "core/dialog_patience.h"
 #include "core/name_match.h"
 #include "core/numeric.h"
 #include "core/preview_layout.h"
@@ -104,11 +105,14 @@ void RunPreview(const std::string& upperText) {
 
     Bool16 alive = kFalse;
     Bool16 shown = kFalse;
+    // A dialog that does not answer for a moment keeps its preview; one that stays silent
+    // ends it as a closed dialog would, so that no preview hangs on with its record.
+    DialogPatience patience(::GetTickCount());
     do {
         PreviewPass(hDC);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
-        shown = IsSaverSelected(SettingsDialogWindow, SaverName);
+        shown = patience.GoesOn(SaverSelection(SettingsDialogWindow, SaverName), ::GetTickCount()) ? kTrue : kFalse;
     } while (alive && shown);
 
     WriteActiveSetup(kNoPreview);

@@ -3,8 +3,10 @@
 // what it draws (read back from the screen with the preview as a top-level popup).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,12 +102,11 @@ protected:
         KillStraySavers();
     }
 
-    // Starts the host and the preview on it, and waits until the preview has recorded
-    // its window.
-    void StartPreview(const std::wstring& hostOptions) {
+    // Starts the host and the preview on it (the saver started as `exe`), and waits until
+    // the preview has recorded its window.
+    void StartPreview(const std::wstring& hostOptions, const std::string& exe = SaverPath()) {
         ASSERT_TRUE(host_.Start(hostOptions)) << "the test dialog did not come up";
-        preview_ = StartSaver("/P " + Record(host_));
-        ASSERT_TRUE(preview_.Running());
+        ASSERT_TRUE(preview_.Start(exe, "/P " + Record(host_)));
         ASSERT_TRUE(WaitUntil([&] { return ReadActiveSetup() == Record(host_); }, kStartMs))
             << "the preview did not record its window";
     }
@@ -132,6 +133,52 @@ TEST_F(Preview, EndsWithinAboutASecondOfAnotherSaverBeingChosen) {
     EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
     EXPECT_EQ(ReadActiveSetup(), "0");
     EXPECT_TRUE(::IsWindow(host_.Preview())) << "the preview window itself was left alone";
+}
+
+// A dialog in another language names its screen-saver page otherwise ("Заставка" here,
+// which the ANSI code page may not even write).
+TEST_F(Preview, KeepsDrawingOnADialogInAnotherLanguageUntilAnotherSaverIsChosen) {
+    StartPreview(L"--page-caption \u0417\u0430\u0441\u0442\u0430\u0432\u043a\u0430");
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "stopped while the saver was selected";
+    host_.Select(display_host::kEntryMystify);
+    EXPECT_TRUE(preview_.WaitExit(kEndAfterChangeMs));
+    EXPECT_EQ(ReadActiveSetup(), "0");
+}
+
+// Started through its short (8.3) name, as older setups store SCRNSAVE.EXE: the name looked
+// for in the list is still the long name's.
+TEST_F(Preview, KeepsDrawingWhenStartedThroughItsShortName) {
+    std::string path = SaverPath();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    char shortPath[MAX_PATH] = {};
+    const DWORD length = ::GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    const std::string shortName = std::strrchr(shortPath, '\\') + 1;
+    ASSERT_EQ(shortName.find("ssZelvane"), std::string::npos) << "the file has no other short name";
+    // "\\?\": Wine would start the file by its long path otherwise; Windows keeps the path given.
+    StartPreview(L"", "\\\\?\\" + std::string(shortPath));
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "stopped when started as " << shortName;
+}
+
+// The dialog's thread blocked (busy or hung): a moment's silence is borne, a silence of
+// several seconds ends the preview as a closed dialog would, long before the dialog answers.
+TEST_F(Preview, BearsADialogSilentForAMomentAndEndsByItselfWhenItStaysSilent) {
+    constexpr DWORD kMomentMs = 2000, kBlockedMs = 10000;
+    constexpr UINT kNoAnswerMs = 100, kStillBlockedMs = 1;
+    StartPreview(L"");
+    host_.Block(kMomentMs);
+    ASSERT_TRUE(WaitUntil([&] { return !host_.Answers(kNoAnswerMs); }, kStartMs));
+    ASSERT_TRUE(WaitUntil([&] { return host_.Answers(kNoAnswerMs); }, kStartMs));
+    EXPECT_TRUE(preview_.StillRunsAfter(2 * kSecondMs)) << "ended on a moment's silence";
+
+    host_.Block(kBlockedMs);
+    const DWORD blockedAt = ::GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !host_.Answers(kNoAnswerMs); }, kStartMs));
+    EXPECT_TRUE(preview_.WaitExit(kBlockedMs - (::GetTickCount() - blockedAt)))
+        << "the preview waited on the blocked dialog";
+    EXPECT_FALSE(host_.Answers(kStillBlockedMs)) << "ended only once the dialog answered again";
+    EXPECT_EQ(preview_.ExitCode(), 0u);
+    EXPECT_EQ(ReadActiveSetup(), "0");
 }
 
 TEST_F(Preview, EndsWithinAboutASecondOfItsWindowBeingDestroyed) {
@@ -251,10 +298,36 @@ TEST_F(Preview, PreviewBesideAnotherPreviewEndsWithoutRecordingOrDrawing) {
     display_host::Client second;
     ASSERT_TRUE(second.Start(L"--popup"));
     Process late = StartSaver("/P " + Record(second));
-    EXPECT_TRUE(late.WaitExit(kQuickEndMs));
+    bool drew = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const bool running = late.Running();
+            drew |= HasColor(ScreenRectOf(second.Preview()), kYellow);
+            return !running;
+        },
+        kQuickEndMs));
+    EXPECT_FALSE(drew);
     EXPECT_EQ(ReadActiveSetup(), Record(host_));
-    EXPECT_FALSE(HasColor(ScreenRectOf(second.Preview()), kYellow));
     EXPECT_TRUE(preview_.Running()) << "the first preview goes on";
+}
+
+// The dialog ends its preview with TerminateProcess, which returns before the copy has gone,
+// and at once starts the next one into the same window. Here the old copy goes only after
+// the next one has started and found it: the next one waits, then records and draws.
+TEST_F(Preview, APreviewStartedWhileTheLastOneIsEndingDrawsOnceItHasGone) {
+    constexpr DWORD kEndingMs = 700;
+    StartPreview(L"--popup");
+    WriteActiveSetup("0");
+    Process next = StartSaver("/P " + Record(host_));
+    EXPECT_TRUE(next.StillRunsAfter(kEndingMs)) << "ended while the last copy was still there";
+    EXPECT_EQ(ReadActiveSetup(), "0") << "recorded its window beside the last copy";
+    ::TerminateProcess(preview_.Handle(), 1);
+    ASSERT_TRUE(preview_.WaitExit(kQuickEndMs));
+    EXPECT_TRUE(WaitUntil([&] { return ReadActiveSetup() == Record(host_); }, kStartMs));
+    // The time drawn goes on changing: only the next copy is left to draw it.
+    const RECT textArea = Offset(kTextArea, ScreenRectOf(host_.Preview()));
+    EXPECT_FALSE(NextFrame(textArea, SteadyCapture(textArea)).empty()) << "the next preview drew nothing";
+    EXPECT_TRUE(next.Running());
 }
 
 }  // namespace

@@ -150,6 +150,9 @@ LRESULT CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case kMsgClose:
             ::DestroyWindow(hWnd);
             return 0;
+        case kMsgBlock:
+            ::Sleep(static_cast<DWORD>(wParam));
+            return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
                 ::DestroyWindow(hWnd);

@@ -21,6 +21,7 @@ inline constexpr UINT kMsgGetPreview = WM_APP + 1;      // returns the preview w
 inline constexpr UINT kMsgGetList = WM_APP + 2;         // returns the combo box (0 without one)
 inline constexpr UINT kMsgDestroyPreview = WM_APP + 3;  // destroys the preview window
 inline constexpr UINT kMsgClose = WM_APP + 4;           // closes the dialog and ends the host
+inline constexpr UINT kMsgBlock = WM_APP + 5;           // blocks the dialog's thread for wParam ms
 
 // The combo box's entries, in this order (no sorting); --long entries follow.
 inline constexpr int kEntryNone = 0;      // "(None)"
@@ -103,6 +104,13 @@ public:
     void Select(int index) { ::SendMessageW(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
     void DestroyPreview() { Ask(kMsgDestroyPreview); }
     void Close() { Ask(kMsgClose); }
+    // A busy or hung dialog: its thread (the list's too) answers nothing for `ms`.
+    void Block(DWORD ms) { ::PostMessageW(dialog_, kMsgBlock, static_cast<WPARAM>(ms), 0); }
+    // Whether the dialog's thread answers a message within `timeoutMs`.
+    bool Answers(UINT timeoutMs) const {
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutW(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+    }
 
     bool WaitExit(DWORD timeoutMs) { return process_ && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0; }
 

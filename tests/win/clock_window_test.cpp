@@ -13,6 +13,7 @@
 #include "forms/runtime.h"
 #include "program/globals.h"
 #include "runcontrol/run_control.h"
+#include "tests/win/import_hook.h"
 #include "tests/win/supplied_clock.h"
 #include "tests/win/test_support.h"
 
@@ -139,6 +140,65 @@ TEST_F(ClockWindow, TheDateIsWrittenWithTheUsersWeekdayAndMonthNames) {
         EXPECT_EQ(FormatLongDate(OleDateFromFields(st.wYear, st.wMonth, st.wDay, 0, 0, 0), names),
                   PlatformLongDate(st));
     }
+}
+
+// The platform's answers to the date's name reads, standing in for it: a name of the
+// Gregorian calendar reads as the request's own mark; other calendars are the platform's.
+// On an older system (before Windows 7) the genitive flag is refused, as GetLocaleInfoW
+// refuses its own there.
+bool olderSystem = false;
+decltype(::GetCalendarInfoW)* platformCalendarInfo = nullptr;
+decltype(::GetLocaleInfoW)* platformLocaleInfo = nullptr;
+
+std::string Mark(CALTYPE type) {
+    char text[16] = {};
+    ::wsprintfA(text, "G%lx", type);
+    return text;
+}
+
+int WINAPI MarkedCalendarInfo(LCID locale, CALID calendar, CALTYPE type, LPWSTR data, int chars, LPDWORD value) {
+    if (calendar != CAL_GREGORIAN)
+        return platformCalendarInfo(locale, calendar, type, data, chars, value);
+    if (olderSystem && (type & CAL_RETURN_GENITIVE_NAMES)) {
+        ::SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    return ::MultiByteToWideChar(CP_ACP, 0, Mark(type).c_str(), -1, data, chars);
+}
+
+int WINAPI LocaleInfoOfTheSystem(LCID locale, LCTYPE type, LPWSTR data, int chars) {
+    if (olderSystem && (type & LOCALE_RETURN_GENITIVE_NAMES)) {
+        ::SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    return platformLocaleInfo(locale, type, data, chars);
+}
+
+// The day and the year shown are Gregorian, so the names are too, whatever calendar the
+// locale keeps by default (Hijri for ar-SA): every name is read from the Gregorian
+// calendar, Sunday as its seventh day, the months in the genitive where the system
+// offers it and in the nominative where it does not.
+TEST_F(ClockWindow, TheDatesNamesAreTheGregorianCalendars) {
+    testing_support::ImportHook calendar("kernel32.dll", "GetCalendarInfoW", &MarkedCalendarInfo);
+    testing_support::ImportHook locale("kernel32.dll", "GetLocaleInfoW", &LocaleInfoOfTheSystem);
+    ASSERT_TRUE(calendar.Installed() && locale.Installed());
+    platformCalendarInfo = calendar.Original<decltype(::GetCalendarInfoW)>();
+    platformLocaleInfo = locale.Original<decltype(::GetLocaleInfoW)>();
+    constexpr int kDaysAWeek = 7, kMonths = 12;
+    for (bool older : {false, true}) {
+        olderSystem = older;
+        const LocaleNames names = forms::UserLocaleNames();
+        for (int day = 0; day < kDaysAWeek; ++day) {
+            const CALTYPE type = day == 0 ? CAL_SDAYNAME7 : CAL_SDAYNAME1 + day - 1;
+            EXPECT_EQ(names.dayNames[day], Mark(type)) << "day " << day << (older ? " on an older system" : "");
+        }
+        for (int month = 0; month < kMonths; ++month) {
+            const CALTYPE type = (CAL_SMONTHNAME1 + month) | (older ? 0 : CAL_RETURN_GENITIVE_NAMES);
+            EXPECT_EQ(names.monthNames[month], Mark(type))
+                << "month " << month + 1 << (older ? " on an older system" : "");
+        }
+    }
+    olderSystem = false;
 }
 
 // Formats locales whose names the Western code page cannot write, as each spells a Monday

@@ -1,6 +1,7 @@
 // The display-settings watch against the test dialog running as its own process, as
-// the system's dialog would: a wide combo box in another process, its pages, long
-// entries that must never overrun the reader, and dialogs that lack a page or a list.
+// the system's dialog would: a wide combo box in another process, its pages (named in
+// another language too), long entries that must never overrun the reader, and dialogs
+// that lack a page or a list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,14 +73,6 @@ TEST(SettingsWatch, EntryBeyondAsciiIsComparedInTheAnsiCodePage) {
     EXPECT_FALSE(Selected(host, kSaverName));
 }
 
-TEST(SettingsWatch, EveryListOnThePageCountsTheDialogsOwnDoNotOnceAPageIsFound) {
-    Client host;
-    ASSERT_TRUE(host.Start(L"--more-lists"));
-    EXPECT_TRUE(Selected(host, kSaverName)) << "the match is in the page's second list";
-    host.Select(display_host::kEntryMystify);
-    EXPECT_FALSE(Selected(host, kSaverName)) << "the dialog's own list, with Zelvane selected, was read";
-}
-
 TEST(SettingsWatch, EntriesOfUpTo254CharactersAreReadWholeLongerOnesNeverMatch) {
     Client host;
     ASSERT_TRUE(host.Start(LongEntries()));
@@ -116,26 +109,37 @@ TEST(SettingsWatch, AnEntryThatGrowsAfterTellingItsLengthOverrunsNothing) {
         wchar_t guard[display_host::kGrownEntryChars * 2];
     } memory;
     std::fill(std::begin(memory.guard), std::end(memory.guard), kGuardMark);
-    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), -1) << "the grown entry counted as read";
+    EXPECT_EQ(ReadSelectedEntry(host.List(), memory.buffer, kBufferChars), kNoEntry)
+        << "the grown entry counted as read";
     EXPECT_EQ(std::count(std::begin(memory.guard), std::end(memory.guard), kGuardMark),
               static_cast<std::ptrdiff_t>(std::size(memory.guard)))
         << "written past the buffer";
     EXPECT_FALSE(Selected(host, kSaverName)) << "the grown entry still matched";
 }
 
-TEST(SettingsWatch, PageTextMustContainScreenSaverWithTheBlank) {
-    {
+TEST(SettingsWatch, APageWhoseTextContainsScreenSaverIsTheScreenSaverPage) {
+    Client host;
+    ASSERT_TRUE(host.Start(L"--page-caption \"SCREEN saver settings\" --more-lists"));
+    EXPECT_TRUE(Selected(host, kSaverName)) << "the match is in the page's second list";
+    host.Select(display_host::kEntryMystify);
+    EXPECT_FALSE(Selected(host, kSaverName)) << "the dialog's own list, with Zelvane selected, was read";
+}
+
+// A dialog in another language (or with "ScreenSaver" run together): no page is the
+// screen-saver page, so the lists of every page count, and the dialog's own.
+TEST(SettingsWatch, WithoutAPageCalledScreenSaverEveryPagesListsCount) {
+    for (const wchar_t* caption : {L"ScreenSaver", L"Bildschirmschoner", L"\"\u00C9cran de veille\"",
+                                   L"\"\u30B9\u30AF\u30EA\u30FC\u30F3 \u30BB\u30FC\u30D0\u30FC\""}) {
         Client host;
-        ASSERT_TRUE(host.Start(L"--page-caption \"SCREEN saver settings\""));
+        ASSERT_TRUE(host.Start(std::wstring(L"--page-caption ") + caption));
         EXPECT_TRUE(Selected(host, kSaverName));
-    }
-    {
-        // Not the screen-saver page, so the lists are looked for on the dialog itself,
-        // which has none.
-        Client host;
-        ASSERT_TRUE(host.Start(L"--page-caption ScreenSaver"));
+        host.Select(display_host::kEntryMystify);
         EXPECT_FALSE(Selected(host, kSaverName));
     }
+    Client host;
+    ASSERT_TRUE(host.Start(L"--page-caption Bildschirmschoner --more-lists"));
+    host.Select(display_host::kEntryMystify);
+    EXPECT_TRUE(Selected(host, kSaverName)) << "the dialog's own list has Zelvane selected";
 }
 
 TEST(SettingsWatch, WithoutAScreenSaverPageTheDialogsOwnListCounts) {
