@@ -4,11 +4,13 @@
 # and a suite's cases share its fixture, whose SetUp and TearDown put back what they touch;
 # each suite still starts in a fresh process, so no suite sees what another left behind. The
 # test is named "Suite.*", after the filter it runs, and a failure's output ends with
-# GoogleTest's list of the failed cases. The suites are read from the built program after
-# each build (`--gtest_list_tests`), so new suites and cases are picked up by themselves.
-# Run with -P, this file is that reading step.
+# GoogleTest's list of the failed cases. ctest reads the suites from the program
+# (`--gtest_list_tests`) whenever it is newer than the last reading, so new suites and cases
+# are picked up by themselves; at test time, not at build time, so that builds start no Wine
+# session beside a running suite. Included by ctest with TEST_EXECUTABLE set, this file is
+# that reading step.
 
-if(CMAKE_SCRIPT_MODE_FILE)
+if(DEFINED TEST_EXECUTABLE)
     execute_process(COMMAND ${TEST_EXECUTOR} "${TEST_EXECUTABLE}" --gtest_list_tests
                     WORKING_DIRECTORY "${TEST_WORKING_DIR}"
                     OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE status
@@ -37,6 +39,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
         message(FATAL_ERROR "${TEST_EXECUTABLE} lists no test suite:\n${listing}")
     endif()
     file(WRITE "${CTEST_FILE}" "${script}")
+    unset(TEST_EXECUTABLE)
     return()
 endif()
 
@@ -57,15 +60,22 @@ function(zelvane_gtest_suites target)
     set(ctest_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake)
     set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites_include.cmake)
     get_property(emulator TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR)
-    add_custom_command(TARGET ${target} POST_BUILD
-        BYPRODUCTS ${ctest_file}
-        COMMAND ${CMAKE_COMMAND} -D "TEST_EXECUTABLE=$<TARGET_FILE:${target}>" -D "TEST_EXECUTOR=${emulator}"
-                -D "TEST_WORKING_DIR=${CMAKE_CURRENT_BINARY_DIR}" -D "TEST_TIMEOUT=${arg_TIMEOUT}"
-                -D "TEST_PROPERTIES=${properties}" -D "DISCOVERY_TIMEOUT=${arg_DISCOVERY_TIMEOUT}"
-                -D "CTEST_FILE=${ctest_file}" -P ${ZELVANE_GTEST_SUITES_SCRIPT}
-        VERBATIM)
-    file(WRITE ${include_file}
-         "if(EXISTS [==[${ctest_file}]==])\n  include([==[${ctest_file}]==])\n"
-         "else()\n  add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)\nendif()\n")
+    string(CONCAT content
+         "if(NOT EXISTS [==[$<TARGET_FILE:${target}>]==])\n"
+         "    add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)\n"
+         "    return()\n"
+         "endif()\n"
+         "if(NOT EXISTS [==[${ctest_file}]==] OR NOT [==[${ctest_file}]==] IS_NEWER_THAN [==[$<TARGET_FILE:${target}>]==])\n"
+         "    set(TEST_EXECUTABLE [==[$<TARGET_FILE:${target}>]==])\n"
+         "    set(TEST_EXECUTOR [==[${emulator}]==])\n"
+         "    set(TEST_WORKING_DIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])\n"
+         "    set(TEST_TIMEOUT ${arg_TIMEOUT})\n"
+         "    set(TEST_PROPERTIES [=====[${properties}]=====])\n"
+         "    set(DISCOVERY_TIMEOUT ${arg_DISCOVERY_TIMEOUT})\n"
+         "    set(CTEST_FILE [==[${ctest_file}]==])\n"
+         "    include([==[${ZELVANE_GTEST_SUITES_SCRIPT}]==])\n"
+         "endif()\n"
+         "include([==[${ctest_file}]==])\n")
+    file(GENERATE OUTPUT ${include_file} CONTENT "${content}")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()
