@@ -1,8 +1,8 @@
 # One ctest test per GoogleTest test suite of a program, each suite's cases in one process:
 #   zelvane_gtest_suites(TARGET [TIMEOUT seconds] [PROPERTIES name value ...])
-# Under Wine a process start costs more than most cases take (about 0.6 s under emulation),
-# and a suite's cases share its fixture, whose SetUp and TearDown put back what they touch;
-# each suite still starts in a fresh process, so no suite sees what another left behind. The
+# Under Wine a process start costs more than most cases take (about 0.6 s under emulation).
+# Each suite still starts in a fresh process, so no suite sees program-wide state that
+# another left behind; a case that needs a process of its own goes in a suite of its own. The
 # test is named "Suite.*", after the filter it runs, and a failure's output ends with
 # GoogleTest's list of the failed cases. ctest reads the suites from the program
 # (`--gtest_list_tests`) whenever it is newer than the last reading, so new suites and cases
