@@ -320,6 +320,11 @@ void Frame::Add(WindowlessControl& control) {
     children_.push_back(&control);
 }
 
+void Frame::WindowCreated() {
+    for (WindowlessControl* child : children_)
+        child->WindowCreated();
+}
+
 void Frame::Paint(HDC hDC, const RECT& rc) {
     UniqueBrush back(::CreateSolidBrush(ResolveColor(backColor_)));
     ::FillRect(hDC, &rc, back.get());

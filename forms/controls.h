@@ -75,6 +75,10 @@ protected:
     friend class Form;
     friend class Frame;
     virtual void Paint(HDC hDC, const RECT& rc) = 0;
+    // The frame that this control is, whose controls the form walks too; nullptr for others.
+    virtual Frame* AsFrame() { return nullptr; }
+    // Called once the form's window exists, before Form_Load.
+    virtual void WindowCreated() {}
     void Invalidate();
     void SetSizeTw(int32_t width, int32_t height);
 
@@ -110,6 +114,7 @@ public:
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
+    void WindowCreated() override { FitToText(); }  // the caption's size, now that it can be measured
 
 private:
     friend class Form;
@@ -137,6 +142,8 @@ public:
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
+    Frame* AsFrame() override { return this; }
+    void WindowCreated() override;
 
 private:
     friend class Form;

@@ -123,7 +123,7 @@ Form::~Form() {
 void Form::Add(WindowlessControl& control) {
     control.form_ = this;
     controls_.push_back(&control);
-    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+    if (Frame* frame = control.AsFrame()) {
         for (WindowlessControl* child : frame->children_)
             child->form_ = this;
     }
@@ -181,14 +181,8 @@ bool Form::Load() {
     hWnd_ = hWnd;
     for (CommandButton* button : buttons_)
         button->Create(*this);
-    for (WindowlessControl* control : controls_) {
-        if (auto* label = dynamic_cast<Label*>(control))
-            label->FitToText();
-        if (auto* frame = dynamic_cast<Frame*>(control))
-            for (WindowlessControl* child : frame->children_)
-                if (auto* inner = dynamic_cast<Label*>(child))
-                    inner->FitToText();
-    }
+    for (WindowlessControl* control : controls_)
+        control->WindowCreated();
     Form_Load();
     for (Timer* timer : timers_)
         timer->Apply();
@@ -447,7 +441,7 @@ void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
     RECT overlap;
     if (::IntersectRect(&overlap, &rc, &clip))
         control.Paint(hDC, rc);
-    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+    if (Frame* frame = control.AsFrame()) {
         for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
             PaintControl(hDC, **it, clip);
     }
@@ -470,7 +464,7 @@ WindowlessControl* Form::HitTest(POINT pt) const {
         RECT rc = control->PixelRect();
         if (!::PtInRect(&rc, pt))
             continue;
-        if (auto* frame = dynamic_cast<Frame*>(control)) {
+        if (Frame* frame = control->AsFrame()) {
             for (WindowlessControl* child : frame->children_) {
                 RECT inner = child->PixelRect();
                 if (child->visible_ && ::PtInRect(&inner, pt))
