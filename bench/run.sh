@@ -701,8 +701,8 @@ END {
         ratio["saver"] < 0 ? "n/a" : sprintf("%.2f", ratio["saver"]), ratio["preview"] < 0 ? "n/a" : sprintf("%.2f", ratio["preview"]),
         verdict[1] == "yes" ? "flat" : verdict[1] == "not measured" ? "n/a" : "grew",
         verdict[2] == "yes" ? "flat" : verdict[2] == "not measured" ? "n/a" : "grew",
-        cpu_ratio < 0 ? "n/a" : sprintf("%.2f", cpu_ratio), calls_n["saver"] >= 3 ? calls_all["saver"] : "n/a",
-        calls_n["preview"] >= 3 ? calls_all["preview"] : "n/a", calls_n["conventional"] >= 3 ? calls_all["conventional"] : "n/a"
+        cpu_ratio < 0 ? "n/a" : sprintf("%.2f", cpu_ratio), (calls_n["saver"] >= 3 ? calls_all["saver"] : "n/a"),
+        (calls_n["preview"] >= 3 ? calls_all["preview"] : "n/a"), (calls_n["conventional"] >= 3 ? calls_all["conventional"] : "n/a")
 }' "$1"
 }
 make_table "$report" >"$table"
