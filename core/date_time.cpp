@@ -34,7 +34,9 @@ constexpr int64_t kDaysPerCentury = kDaysPerYear * kYearsPerCentury + kYearsPerC
 // 30 December 1899 was a Saturday.
 constexpr int64_t kOleEpochWeekday = 6;
 
-constexpr int kSmallestTwoDigitValue = 10;
+constexpr int kDecimalRadix = 10;
+constexpr size_t kMaxIntDigits = 10;
+constexpr size_t kTimeFieldDigits = 2;
 constexpr size_t kYearDigits = 4;
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -79,26 +81,28 @@ CivilDate CivilFromDays(int64_t days) {
 
 constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
 
-std::string TwoDigits(int value) {
-    std::string text = std::to_string(value);
-    return value < kSmallestTwoDigitValue ? "0" + text : text;
+// Appends a non-negative number's decimal digits, at least `width` of them.
+void AppendDigits(std::string& text, int value, size_t width) {
+    char digits[kMaxIntDigits];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % kDecimalRadix);
+        value /= kDecimalRadix;
+    } while (value > 0 && count < kMaxIntDigits);
+    for (; count < width; --width)
+        text += '0';
+    while (count > 0)
+        text += digits[--count];
 }
 
-std::string YearDigits(int year) {
-    std::string text = std::to_string(year);
-    if (text.size() < kYearDigits)
-        text.insert(0, kYearDigits - text.size(), '0');
-    return text;
-}
-
-std::string FormatTimeWith(double date, std::string_view separator) {
+void FormatTimeWith(std::string& text, double date, std::string_view separator) {
     const DateFields fields = FieldsFromOleDate(date);
-    std::string text = TwoDigits(fields.hour);
+    text.clear();
+    AppendDigits(text, fields.hour, kTimeFieldDigits);
     text += separator;
-    text += TwoDigits(fields.minute);
+    AppendDigits(text, fields.minute, kTimeFieldDigits);
     text += separator;
-    text += TwoDigits(fields.second);
-    return text;
+    AppendDigits(text, fields.second, kTimeFieldDigits);
 }
 
 struct PauseClock {
@@ -161,19 +165,38 @@ LocaleNames EnglishLocaleNames() {
     return names;
 }
 
+void FormatTimeInto(std::string& text, double date, const LocaleNames& names) {
+    FormatTimeWith(text, date, names.timeSeparator);
+}
+
+void FormatLongDateInto(std::string& text, double date, const LocaleNames& names) {
+    // "d" and "dd" differ only in the leading zero, which a two-digit day never has.
+    const DateFields fields = FieldsFromOleDate(date);
+    text = names.dayNames[static_cast<size_t>(fields.weekday)];
+    text += ", ";
+    AppendDigits(text, fields.day, 1);
+    text += ' ';
+    text += names.monthNames[static_cast<size_t>(fields.month - 1)];
+    text += ' ';
+    AppendDigits(text, fields.year, kYearDigits);
+}
+
 std::string FormatTime(double date, const LocaleNames& names) {
-    return FormatTimeWith(date, names.timeSeparator);
+    std::string text;
+    FormatTimeInto(text, date, names);
+    return text;
 }
 
 std::string FormatTimeLiteralColons(double date) {
-    return FormatTimeWith(date, ":");
+    std::string text;
+    FormatTimeWith(text, date, ":");
+    return text;
 }
 
 std::string FormatLongDate(double date, const LocaleNames& names) {
-    // "d" and "dd" differ only in the leading zero, which a two-digit day never has.
-    const DateFields fields = FieldsFromOleDate(date);
-    return names.dayNames[static_cast<size_t>(fields.weekday)] + ", " + std::to_string(fields.day) + " " +
-           names.monthNames[static_cast<size_t>(fields.month - 1)] + " " + YearDigits(fields.year);
+    std::string text;
+    FormatLongDateInto(text, date, names);
+    return text;
 }
 
 double DayTimeOf(double firstReading, double secondReading) {
