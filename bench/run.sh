@@ -360,8 +360,8 @@ count_calls() {
         }
         END {
             for (k in calls) if (best == "" || calls[k] > calls[best]) best = k
-            if (best != "") printf "%.1f %.1f %d\n", calls[best] * period / span, own[best] * period / span, span
-        }' "$relay_log" | record "$mode.calls"
+            if (best != "") printf "calls %.1f %.1f %d\n", calls[best] * period / span, own[best] * period / span, span
+        }' "$relay_log" | record "$mode"
 }
 for mode in saver conventional; do
     start_counted $mode 0.5 "$([ $mode = saver ] && echo "$scr" || echo "$conventional")" /S
