@@ -371,6 +371,14 @@ LRESULT CALLBACK Form::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++handling_;
+    const LRESULT result = RouteMessage(msg, wParam, lParam);
+    --handling_;
+    FlushInvalidation();
+    return result;
+}
+
+LRESULT Form::RouteMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT:
             return OnPaint();
@@ -501,8 +509,36 @@ void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
 }
 
 void Form::InvalidatePixels(const RECT& rc) {
-    if (hWnd_)
+    if (!hWnd_)
+        return;
+    if (handling_ == 0) {
         ::InvalidateRect(hWnd_, &rc, FALSE);
+        return;
+    }
+    // A tick moves both clock texts, which lie one above the other: their bounds are one area.
+    if (paintPending_) {
+        pendingPaint_ = {std::min(pendingPaint_.left, rc.left), std::min(pendingPaint_.top, rc.top),
+                         std::max(pendingPaint_.right, rc.right), std::max(pendingPaint_.bottom, rc.bottom)};
+    } else {
+        pendingPaint_ = rc;
+        paintPending_ = true;
+    }
+}
+
+void Form::FlushInvalidation() {
+    if (!paintPending_)
+        return;
+    paintPending_ = false;
+    if (!hWnd_)
+        return;
+    // Painted at once rather than left to a paint message: a tick of the clock then costs no
+    // message and none of its round trips to the system. The window's context leaves out
+    // what covers it, and a hidden window is painted whole when it is shown.
+    WindowDC dc(hWnd_);
+    if (dc.get())
+        PaintClient(dc.get(), pendingPaint_);
+    else
+        ::InvalidateRect(hWnd_, &pendingPaint_, FALSE);
 }
 
 void Form::InvalidateMove(const RECT& before, const RECT& after) {

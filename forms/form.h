@@ -115,7 +115,10 @@ private:
     friend class CommandButton;
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // Routes a message to its handler, then asks once for what the handler changed to be
+    // painted again.
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT RouteMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
     // The background and the controls of `rc` of the client area, into `hDC`.
     void PaintClient(HDC hDC, const RECT& rc);
@@ -140,7 +143,10 @@ private:
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
+    // Marks an area to paint again: at once outside a message, and within one gathered
+    // into one area that is painted when the message has been handled.
     void InvalidatePixels(const RECT& rc);
+    void FlushInvalidation();
     // A control moved from `before` to `after`: the area to paint again.
     void InvalidateMove(const RECT& before, const RECT& after);
     HBRUSH BackBrush() { return backBrush_.For(ResolveColor(spec_.backColor)); }
@@ -151,6 +157,9 @@ private:
     HWND hWnd_ = nullptr;
     bool unloading_ = false;
     bool maximized_ = false;
+    int handling_ = 0;  // messages of this form being handled, nested ones counted
+    RECT pendingPaint_ = {0, 0, 0, 0};
+    bool paintPending_ = false;
     std::vector<WindowlessControl*> controls_;
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;

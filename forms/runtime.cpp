@@ -95,18 +95,25 @@ double ScreenHeightTw() {
     return static_cast<double>(::GetSystemMetrics(SM_CYSCREEN)) * ScreenTwipsPerPixelY();
 }
 
+namespace {
+
+void Dispatch(MSG& msg) {
+    if (msg.message == WM_QUIT)
+        return;  // the drivers own the end of the run, not the message queue
+    if (Form::PreTranslate(msg))
+        return;
+    // Only keys make characters: a timer tick or a paint need no translation.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+}
+
+}  // namespace
+
 void DoEvents() {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;  // the drivers own the end of the run, not the message queue
-        if (Form::PreTranslate(msg))
-            continue;
-        // Only keys make characters: a timer tick or a paint need no translation.
-        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
-            ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        Dispatch(msg);
 }
 
 namespace {
@@ -127,6 +134,8 @@ DWORD InputWakeMask() {
 }  // namespace
 
 void WaitAndDoEvents(uint32_t timeoutMs) {
+    // Not GetMessage: it returns for posted messages only, and a message sent from outside
+    // (WM_CLOSE from another program) may raise the end flag that the driver waits on.
     // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek saw but left queued.
     ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, InputWakeMask(), MWMO_INPUTAVAILABLE);
     DoEvents();
