@@ -59,24 +59,37 @@ constexpr int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
 }
 
 struct CivilDate {
-    int64_t year;
+    int32_t year;
     int month;
     int day;
 };
 
-CivilDate CivilFromDays(int64_t days) {
-    days += kEraStartToUnixEpoch;
-    const int64_t era = FloorDiv(days, kDaysPerEra);
-    const int64_t dayOfEra = days - era * kDaysPerEra;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / (kDaysPer4Years - 1) + dayOfEra / kDaysPerCentury - dayOfEra / (kDaysPerEra - 1)) /
-        kDaysPerYear;
-    const int64_t dayOfYear =
-        dayOfEra - (kDaysPerYear * yearOfEra + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury);
-    const int64_t monthFromMarch = (kMonthGroup * dayOfYear + 2) / kMonthsFromMarch;
-    const int day = static_cast<int>(dayOfYear - (kMonthsFromMarch * monthFromMarch + 2) / kMonthGroup + 1);
-    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
-    return {yearOfEra + era * kYearsPerEra + (month <= 2 ? 1 : 0), month, day};
+int32_t FloorDiv32(int32_t a, int32_t b) {
+    const int32_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// The days of the encoding's dates (some ±3.6 million) fit 32 bits, and 32-bit arithmetic
+// spares the 32-bit build the runtime's 64-bit division routines on every tick.
+CivilDate CivilFromDays(int32_t days) {
+    constexpr auto kEra = static_cast<int32_t>(kDaysPerEra);
+    constexpr auto kYear = static_cast<int32_t>(kDaysPerYear);
+    constexpr auto kFourYears = static_cast<int32_t>(kDaysPer4Years);
+    constexpr auto kCentury = static_cast<int32_t>(kDaysPerCentury);
+    constexpr auto kLeap = static_cast<int32_t>(kLeapYearEvery);
+    constexpr auto kHundred = static_cast<int32_t>(kYearsPerCentury);
+    constexpr auto kFromMarch = static_cast<int32_t>(kMonthsFromMarch);
+    constexpr auto kGroup = static_cast<int32_t>(kMonthGroup);
+    days += static_cast<int32_t>(kEraStartToUnixEpoch);
+    const int32_t era = FloorDiv32(days, kEra);
+    const int32_t dayOfEra = days - era * kEra;
+    const int32_t yearOfEra =
+        (dayOfEra - dayOfEra / (kFourYears - 1) + dayOfEra / kCentury - dayOfEra / (kEra - 1)) / kYear;
+    const int32_t dayOfYear = dayOfEra - (kYear * yearOfEra + yearOfEra / kLeap - yearOfEra / kHundred);
+    const int32_t monthFromMarch = (kGroup * dayOfYear + 2) / kFromMarch;
+    const int day = dayOfYear - (kFromMarch * monthFromMarch + 2) / kGroup + 1;
+    const int month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
+    return {yearOfEra + era * static_cast<int32_t>(kYearsPerEra) + (month <= 2 ? 1 : 0), month, day};
 }
 
 constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
@@ -136,23 +149,28 @@ double OleDateFromFields(int year, int month, int day, int hour, int minute, int
 DateFields FieldsFromOleDate(double date) {
     if (!(date >= kMinOleDate && date < kMaxOleDate))
         RaiseOverflow();
-    auto dayIndex = static_cast<int64_t>(std::trunc(date));
+    // Within the covered dates days and seconds fit 32 bits.
+    auto dayIndex = static_cast<int32_t>(std::trunc(date));
     const double fraction = std::fabs(date - std::trunc(date));
-    auto seconds = static_cast<int64_t>(RoundHalfEven(fraction * static_cast<double>(kWholeSecondsPerDay)));
+    auto seconds = static_cast<int32_t>(RoundHalfEven(fraction * static_cast<double>(kWholeSecondsPerDay)));
     if (seconds >= kWholeSecondsPerDay) {
-        seconds -= kWholeSecondsPerDay;
+        seconds -= static_cast<int32_t>(kWholeSecondsPerDay);
         ++dayIndex;
     }
 
-    const CivilDate civil = CivilFromDays(dayIndex + kOleEpochDays);
+    const CivilDate civil = CivilFromDays(dayIndex + static_cast<int32_t>(kOleEpochDays));
+    constexpr auto kHour = static_cast<int32_t>(kSecondsPerHour);
+    constexpr auto kMinute = static_cast<int32_t>(kSecondsPerMinute);
+    constexpr auto kWeek = static_cast<int32_t>(kDaysPerWeek);
     DateFields fields;
-    fields.year = static_cast<int>(civil.year);
+    fields.year = civil.year;
     fields.month = civil.month;
     fields.day = civil.day;
-    fields.weekday = static_cast<int>(FloorMod(dayIndex + kOleEpochWeekday, kDaysPerWeek));
-    fields.hour = static_cast<int>(seconds / kSecondsPerHour);
-    fields.minute = static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute);
-    fields.second = static_cast<int>(seconds % kSecondsPerMinute);
+    const int32_t weekday = (dayIndex + static_cast<int32_t>(kOleEpochWeekday)) % kWeek;
+    fields.weekday = weekday < 0 ? weekday + kWeek : weekday;
+    fields.hour = seconds / kHour;
+    fields.minute = seconds % kHour / kMinute;
+    fields.second = seconds % kMinute;
     return fields;
 }
 
