@@ -15,18 +15,20 @@ constexpr char kListClass[] = "ComboBox";
 // Texts are read into buffers of this many characters, the last kept for the NUL.
 constexpr int kTextBufferChars = 255;
 
-std::string PageText(HWND page) {
-    std::array<char, kTextBufferChars> buffer{};
+// Read into the caller's buffer: a pass of the preview asks every page and allocates nothing.
+std::string_view PageText(HWND page, std::array<char, kTextBufferChars>& buffer) {
+    buffer.fill('\0');
     ::GetWindowTextA(page, buffer.data(), kTextBufferChars);
     buffer.back() = '\0';
-    return std::string(buffer.data());
+    return std::string_view(buffer.data());
 }
 
 // The dialog's screen-saver page, or the dialog itself when it has none.
 HWND ListParent(HWND hDialog) {
+    std::array<char, kTextBufferChars> text;
     for (HWND page = ::FindWindowExA(hDialog, nullptr, kPageClass, nullptr); page;
          page = ::FindWindowExA(hDialog, page, kPageClass, nullptr)) {
-        if (IsScreenSaverPageText(PageText(page)))
+        if (IsScreenSaverPageText(PageText(page, text)))
             return page;
     }
     return hDialog;
