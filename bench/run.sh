@@ -30,8 +30,8 @@
 #
 # Each run is kept as bench/results/YYYY-MM-DD_HHMMSS.md (never replaced), and
 # bench/results/README.md lists the latest figures and their spread over the last runs.
-# CPU comes from the Linux processes' utime + stime in /proc (GetProcessTimes under Wine
-# reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
+# CPU comes from the run time of the Linux processes' threads in /proc (GetProcessTimes under
+# Wine reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
 # ZELVANE_BUILD32 / ZELVANE_BUILD64, the Wine prefix with WINEPREFIX; for trial runs,
 # ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS, ZELVANE_WEEK_PASSES, ZELVANE_CLOCK_SECONDS and
 # ZELVANE_CALL_SECONDS shorten the work (the tables then say that the figure is not the full one).
@@ -134,11 +134,19 @@ objects_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15}
 call_seconds=${17}
 wine="$root/tools/wine-run"
 probe="$bin/first_frame_probe.exe"
-ticks_per_s=$(getconf CLK_TCK)
+# The run time of all of a process's threads in nanoseconds (schedstat): utime + stime count
+# whole 10 ms ticks, which a run of 36 s at a tenth of a per cent measures to within 30 %.
+# Where the kernel keeps no schedstat, utime + stime in clock ticks (the fields after the
+# parenthesised command name).
+if [ -r "/proc/$$/schedstat" ]; then
+    ticks_per_s=1000000000
+    cpu_ticks() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
+else
+    ticks_per_s=$(getconf CLK_TCK)
+    cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+fi
 echo "ticks_per_s $ticks_per_s" >>"$report"
 
-# utime + stime in clock ticks; the fields after the parenthesised command name.
-cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 status_kib() { awk -v f="$2:" '$1 == f { print $2 }' "/proc/$1/status"; }
 now() { date +%s.%N; }
 # Sleeps until `start` + `offset` seconds (both may have fractions).
@@ -744,10 +752,14 @@ stamp=$(date +%F_%H%M%S)
     echo
     cat <<'NOTES'
 What the figures mean:
-- CPU: utime + stime of the saver's Linux process (Wine runs the program in it), divided by
-  the wall time measured, from the end of a warm-up to the end of the run; the Wine server
-  and Xvfb work for it too and are shown beside it. GetProcessTimes under Wine reports far
-  too little, so /proc is read instead. Three runs of each mode, in turn; the median counts.
+- CPU: the run time of the saver's Linux process (Wine runs the program in it), all its
+  threads (/proc/PID/task/*/schedstat, in nanoseconds; utime + stime count whole 10 ms ticks,
+  too coarse for a tenth of a per cent), divided by the wall time measured, from the end of a
+  warm-up to the end of the run; the Wine server and Xvfb work for it too and are shown beside
+  it. GetProcessTimes under Wine reports far too little, so /proc is read instead. Three runs
+  of each mode, in turn; the median counts. The Wine server's figure includes what it does for
+  the whole session, whatever the program (under Wine 8 it wakes every 16 ms): the idle row
+  shows that floor.
 - Memory: VmHWM (peak resident set) and VmRSS of that process, which include Wine's own
   DLLs mapped into it; the anonymous part (RssAnon) is where a heap leak would show.
   The target is no growth between the middle and the end of each run.

@@ -164,6 +164,7 @@ void Label::SetCaption(const std::string& text) {
         return;
     caption_ = text;
     WideFromUtf8(caption_, wideCaption_);
+    oneLine_ = caption_.find_first_of("\t\r\n") == std::string::npos;
     Invalidate();
     FitToText();
 }
@@ -270,6 +271,13 @@ void Label::Paint(HDC hDC, const RECT& rc) {
     UINT align = alignment_ == Alignment::kCenter ? DT_CENTER : DT_LEFT;
     if (lineSpacing_ > 0) {
         PaintRows(hDC, rc, align);
+        return;
+    }
+    if (autoSize_ && oneLine_) {
+        // The box is the text's own, so the text starts at its corner whatever the alignment:
+        // the one call that DrawText would make, without measuring the text again.
+        ::ExtTextOutW(hDC, rc.left, rc.top, ETO_CLIPPED, &rc, wideCaption_.data(),
+                      static_cast<UINT>(wideCaption_.size()), nullptr);
         return;
     }
     UINT flags = kLabelDrawFlags | align;

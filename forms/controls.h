@@ -136,6 +136,7 @@ private:
 
     std::string caption_;
     std::vector<wchar_t> wideCaption_;  // the caption as the platform draws it, converted once
+    bool oneLine_ = true;               // the caption has no line break and no tab
     FontSpec font_;
     UniqueFont hFont_;
     CachedBrush backBrush_;
