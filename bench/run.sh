@@ -14,7 +14,15 @@
 #     sampled every tenth (target: no growth),
 #   - keeping time: each mode for 10 minutes while tests/hosts/seconds_probe.cpp watches the time
 #     text on the screen: every second of the local clock shown, none missed, each first drawn
-#     soon after the second began (median, 95th percentile, maximum of that delay).
+#     soon after the second began (median, 95th percentile, maximum of that delay),
+#   - the saver's CPU beside a conventional saver (bench/conventional_saver.cpp: one window, a
+#     GetMessage loop, a 500 ms timer, the whole window repainted with a font made for each
+#     paint; it shows the time without the date), run right after it in each of the three runs: the ratio of each pair (process plus
+#     Wine server), and their median,
+#   - calls into the system per tick (per pass for the preview): each mode and the conventional
+#     saver once more for 60 s of steady running with Wine's relay log (WINEDEBUG=+relay: the
+#     calls of the program's thread into Wine's DLLs, with Wine's own calls between its DLLs
+#     that the log shows by default), all of them and those made by the program's own code.
 # Modes: the full-screen saver "/S", and the preview "/P <handle>" drawing into the test
 # display-settings dialog (tests/hosts/display_host.cpp) with its preview as a top-level popup.
 #
@@ -22,11 +30,11 @@
 #
 # Each run is kept as bench/results/YYYY-MM-DD_HHMMSS.md (never replaced), and
 # bench/results/README.md lists the latest figures and their spread over the last runs.
-# CPU comes from the Linux processes' utime + stime in /proc (GetProcessTimes under Wine
-# reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
+# CPU comes from the run time of the Linux processes' threads in /proc (GetProcessTimes under
+# Wine reports far too little); memory from their VmHWM / VmRSS. Build folders can be moved with
 # ZELVANE_BUILD32 / ZELVANE_BUILD64, the Wine prefix with WINEPREFIX; for trial runs,
-# ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS, ZELVANE_WEEK_PASSES and ZELVANE_CLOCK_SECONDS
-# shorten the work (the tables then say that the figure is not the full one).
+# ZELVANE_FIRST_FRAME_RUNS, ZELVANE_WEEK_TICKS, ZELVANE_WEEK_PASSES, ZELVANE_CLOCK_SECONDS and
+# ZELVANE_CALL_SECONDS shorten the work (the tables then say that the figure is not the full one).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -59,6 +67,8 @@ week_ticks=${ZELVANE_WEEK_TICKS:-$full_week_ticks}
 week_passes=${ZELVANE_WEEK_PASSES:-$full_week_passes}
 full_clock_seconds=600      # the time kept, each mode
 clock_seconds=${ZELVANE_CLOCK_SECONDS:-$full_clock_seconds}
+full_call_seconds=60        # steady running counted in the relay log, each mode
+call_seconds=${ZELVANE_CALL_SECONDS:-$full_call_seconds}
 
 # Targets.
 cpu_target_pct=1.0
@@ -67,7 +77,9 @@ first_frame_target_ms=300
 first_frame_ratio_target=1.2   # to the smallest program showing yellow, measured alongside
 clock_p95_target_ms=50         # a second's start to its first drawing
 clock_max_target_ms=250
-size_target_bytes=160000
+size_target_bytes=64000
+cpu_ratio_target=0.7           # the saver's CPU (process and Wine server) to the conventional saver's
+calls_ratio_target=2           # the saver's calls per tick to the conventional saver's
 
 build32=${ZELVANE_BUILD32:-$root/build/win32}
 build64=${ZELVANE_BUILD64:-$root/build/win64}
@@ -78,17 +90,18 @@ export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 # display-settings dialog) for running under Wine.
 echo "building ..." >&2
 cmake -S "$root" -B "$build32" --toolchain "$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build32" -j2 --target ssZelvane first_frame_probe week_of_ticks >/dev/null
+cmake --build "$build32" -j2 --target ssZelvane first_frame_probe week_of_ticks conventional_saver >/dev/null
 cmake -S "$root" -B "$build64" --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DZELVANE_WINE_TESTS=ON >/dev/null
 cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host saver_flag_probe week_of_ticks \
-    seconds_probe >/dev/null
+    seconds_probe conventional_saver >/dev/null
 shipped="$build32/ssZelvane.scr"
 scr="$build64/ssZelvane.scr"
 # The GDI table is read by a probe of the measured file's own width, and the week of ticks
 # runs at that width too.
 objects_probe="$build64/first_frame_probe.exe"
 week="$build64/week_of_ticks.exe"
+conventional="$build64/conventional_saver.exe"
 # The shipped file itself is measured wherever 32-bit code runs: natively, or where the
 # kernel executes none, under qemu-i386 in tools/emulate32's namespace. Emulated CPU and
 # first-frame figures are the emulator's, not comparable with native ones: there the 64-bit
@@ -100,6 +113,7 @@ native32 | emulated32)
     scr=$shipped
     objects_probe="$build32/first_frame_probe.exe"
     week="$build32/week_of_ticks.exe"
+    conventional="$build32/conventional_saver.exe"
     [ "$wine_path" = emulated32 ] && in_namespace="$root/tools/emulate32"
     ;;
 esac
@@ -116,14 +130,23 @@ trap 'rm -f "$report" "$measure"' EXIT
 cat >"$measure" <<'MEASURE'
 set -e
 root=$1 scr=$2 bin=$3 seconds=$4 checkpoint=$5 warmup=$6 sample_every=$7 runs=$8 report=$9 idle_seconds=${10}
-objects_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15}
+objects_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15} conventional=${16}
+call_seconds=${17}
 wine="$root/tools/wine-run"
 probe="$bin/first_frame_probe.exe"
-ticks_per_s=$(getconf CLK_TCK)
+# The run time of all of a process's threads in nanoseconds (schedstat): utime + stime count
+# whole 10 ms ticks, which a run of 36 s at a tenth of a per cent measures to within 30 %.
+# Where the kernel keeps no schedstat, utime + stime in clock ticks (the fields after the
+# parenthesised command name).
+if [ -r "/proc/$$/schedstat" ]; then
+    ticks_per_s=1000000000
+    cpu_ticks() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
+else
+    ticks_per_s=$(getconf CLK_TCK)
+    cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+fi
 echo "ticks_per_s $ticks_per_s" >>"$report"
 
-# utime + stime in clock ticks; the fields after the parenthesised command name.
-cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 status_kib() { awk -v f="$2:" '$1 == f { print $2 }' "/proc/$1/status"; }
 now() { date +%s.%N; }
 # Sleeps until `start` + `offset` seconds (both may have fractions).
@@ -206,15 +229,16 @@ wait "$idle" 2>/dev/null || true
 } >>"$report"
 
 # One mode at rest: CPU from the warm-up's end to the end, memory sampled all along,
-# objects at the start and at the end. $1 mode, $2 the saver's process, $3 its start.
+# objects at the start and at the end. $1 mode, $2 the saver's process, $3 its start, $4 its
+# executable's name (ssZelvane.scr when not given).
 soak() {
-    mode=$1 pid=$2 started=$3
+    mode=$1 pid=$2 started=$3 exe=${4:-ssZelvane.scr}
     sleep_until "$started" "$warmup"
     if ! alive "$pid"; then
         echo "$mode.error the saver did not keep running" >>"$report"
         return
     fi
-    "$wine" "$objects_probe" objects ssZelvane.scr | record "$mode.start"
+    "$wine" "$objects_probe" objects "$exe" | record "$mode.start"
     server=$(find_server)
     t0=$(now) s0=$(cpu_ticks "$pid") w0=$(ticks_of "$server") x0=$(ticks_of "$xvfb")
     at=$sample_every
@@ -246,7 +270,7 @@ soak() {
         echo "$mode.xvfb_ticks $(ticks_between "$x0" "$x1")"
         echo "$mode.server_pid ${server:-none}"
     } >>"$report"
-    "$wine" "$objects_probe" objects ssZelvane.scr | record "$mode.end"
+    "$wine" "$objects_probe" objects "$exe" | record "$mode.end"
 }
 
 # Ends a process that did not end by itself.
@@ -263,27 +287,37 @@ reap() {
     wait "$1" 2>/dev/null || true
 }
 
-# Each mode three times, in turn; the CPU figure is their median.
-for run in $(seq "$cpu_runs"); do
-    # Saver: ended at last as a user would, with a key.
-    started=$(now)
-    "$wine" "$scr" /S &
-    saver=$!
-    started_pids="$started_pids $saver"
-    soak "saver$run" "$saver" "$started"
-    xdotool key space 2>/dev/null || true
-    reap "$saver" && echo "saver$run.ended yes" >>"$report" || echo "saver$run.ended no" >>"$report"
-
-    # Preview: the test dialog first; the preview ends by itself when the dialog closes.
+# Starts the test display-settings dialog for a preview: $host is its process, $handle its
+# preview window, or empty when it did not come up.
+start_host() {
     "$wine" "$bin/display_host.exe" --popup &
     host=$!
     started_pids="$started_pids $host"
-    handle=
     for _ in $(seq 30); do
-        handle=$("$wine" "$probe" preview-handle 2>/dev/null) && break
+        handle=$("$wine" "$probe" preview-handle 2>/dev/null) && return
         handle=
         sleep 0.5
     done
+}
+
+# Each mode three times, in turn, with the conventional saver right after the saver so that
+# the pair meets the same load; the CPU figures are their medians.
+for run in $(seq "$cpu_runs"); do
+    # Saver and conventional saver: ended at last as a user would, with a key.
+    for mode in saver conventional; do
+        exe=$scr
+        [ $mode = conventional ] && exe=$conventional
+        started=$(now)
+        "$wine" "$exe" /S &
+        saver=$!
+        started_pids="$started_pids $saver"
+        soak "$mode$run" "$saver" "$started" "$(basename "$exe")"
+        xdotool key space 2>/dev/null || true
+        reap "$saver" && echo "$mode$run.ended yes" >>"$report" || echo "$mode$run.ended no" >>"$report"
+    done
+
+    # Preview: the test dialog first; the preview ends by itself when the dialog closes.
+    start_host
     if [ -z "$handle" ]; then
         echo "preview$run.error the test display-settings dialog did not come up" >>"$report"
     else
@@ -297,6 +331,63 @@ for run in $(seq "$cpu_runs"); do
     fi
     reap "$host" || true
 done
+
+# Calls into the system: each mode once more with Wine's relay log and time stamps, counted
+# over call_seconds of steady running after a warm-up (the log slows the start), on the
+# thread that makes the most calls: all of them, and those whose return address lies in the
+# program's own image. Recorded as "MODE.calls PER_TICK FROM_THE_PROGRAM_PER_TICK SECONDS".
+call_warmup=$((warmup < 10 ? 10 : warmup))
+relay_log=$(mktemp)
+hex_awk='function hex(s,  i, n) { n = 0; s = tolower(s); for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789abcdef", substr(s, i, 1)) - 1; return n }'
+image_range() {
+    x86_64-w64-mingw32-objdump -p "$1" |
+        awk "$hex_awk"' $1 == "ImageBase" { b = hex($2) } $1 == "SizeOfImage" { z = hex($2) } END { printf "%.0f %.0f\n", b, b + z }'
+}
+# Starts $3 with the arguments after it as mode $1, a tick or pass every $2 seconds, and
+# returns when the counted time is over; the caller ends it.
+start_counted() {
+    mode=$1 period=$2 exe=$3
+    shift 3
+    started=$(now)
+    ZELVANE_WINEDEBUG=+timestamp,+relay "$wine" "$exe" "$@" 2>"$relay_log" >/dev/null &
+    counted=$!
+    started_pids="$started_pids $counted"
+    sleep_until "$started" $((call_warmup + call_seconds + 1))
+    alive "$counted" || echo "$mode.error the run with the relay log ended early" >>"$report"
+}
+count_calls() {
+    set -- $(image_range "$exe")
+    awk -v warmup="$call_warmup" -v span="$call_seconds" -v period="$period" -v lo="$1" -v hi="$2" "$hex_awk"'
+        /^[0-9.]+:[0-9a-f]+:Call / {
+            split($0, f, ":")
+            t = f[1] + 0
+            if (start == "") start = t
+            if (t < start + warmup || t >= start + warmup + span) next
+            calls[f[2]]++
+            if (match($0, / ret=[0-9a-fA-F]+$/)) { r = hex(substr($0, RSTART + 5)); if (r >= lo && r < hi) own[f[2]]++ }
+        }
+        END {
+            for (k in calls) if (best == "" || calls[k] > calls[best]) best = k
+            if (best != "") printf "calls %.1f %.1f %d\n", calls[best] * period / span, own[best] * period / span, span
+        }' "$relay_log" | record "$mode"
+}
+for mode in saver conventional; do
+    start_counted $mode 0.5 "$([ $mode = saver ] && echo "$scr" || echo "$conventional")" /S
+    xdotool key space 2>/dev/null || true
+    reap "$counted" || true
+    count_calls
+done
+start_host
+if [ -z "$handle" ]; then
+    echo "preview.error the test display-settings dialog did not come up for the relay log" >>"$report"
+else
+    start_counted preview 1 "$scr" /P "$handle"
+    "$wine" "$probe" close-host || true
+    reap "$counted" || true
+    count_calls
+fi
+reap "$host" || true
+rm -f "$relay_log"
 
 # Keeping time: each mode alone while the probe watches its time text.
 "$wine" "$bin/seconds_probe.exe" saver "Z:$scr" "$clock_seconds" | record saver.clock
@@ -317,7 +408,7 @@ echo "measuring: $runs starts per mode, $cpu_runs runs of ${seconds} s per mode,
 started_at=$(date +%s)
 clock_seconds=$clock_seconds ZELVANE_WINE_PATH=$wine_path $in_namespace "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" \
     "$seconds" "$checkpoint" "$warmup" "$sample_every" "$runs" "$report" "$idle_seconds" "$objects_probe" "$week" \
-    "$week_ticks" "$week_passes" "$cpu_runs" </dev/null
+    "$week_ticks" "$week_passes" "$cpu_runs" "$conventional" "$call_seconds" </dev/null
 # The native reference beside emulated figures: the 64-bit twin, first frames and CPU only.
 reference=
 if [ "$wine_path" = emulated32 ]; then
@@ -325,7 +416,8 @@ if [ "$wine_path" = emulated32 ]; then
     echo "measuring the 64-bit twin natively, as the reference beside the emulated figures ..." >&2
     ZELVANE_WINE_PATH=win64 "$root/tools/with-display" sh "$measure" "$root" "$build64/ssZelvane.scr" "$build64" \
         "$seconds" "$checkpoint" "$warmup" "$sample_every" "$runs" "$reference" "$idle_seconds" \
-        "$build64/first_frame_probe.exe" "$build64/week_of_ticks.exe" 0 0 "$cpu_runs" </dev/null
+        "$build64/first_frame_probe.exe" "$build64/week_of_ticks.exe" 0 0 "$cpu_runs" "$build64/conventional_saver.exe" \
+        "$call_seconds" </dev/null
 fi
 elapsed_min=$((($(date +%s) - started_at + 59) / 60))
 load_after=$(cut -d' ' -f1 /proc/loadavg)
@@ -340,7 +432,8 @@ awk -v cpu_target="$cpu_target_pct" -v frame_target="$first_frame_target_ms" -v 
     -v seconds="$seconds" -v checkpoint="$checkpoint" -v warmup="$warmup" -v runs="$runs" -v min_runs="$min_first_frame_runs" \
     -v cpu_runs="$cpu_runs" -v full_ticks="$full_week_ticks" -v full_passes="$full_week_passes" \
     -v clock_seconds="$clock_seconds" -v full_clock_seconds="$full_clock_seconds" -v clock_p95_target="$clock_p95_target_ms" \
-    -v clock_max_target="$clock_max_target_ms" '
+    -v clock_max_target="$clock_max_target_ms" -v cpu_ratio_target="$cpu_ratio_target" \
+    -v calls_ratio_target="$calls_ratio_target" -v call_seconds="$call_seconds" -v full_call_seconds="$full_call_seconds" '
 function has(k) { return (k in v) && v[k] != "" && v[k] != "n/a" }
 function num(k) { return has(k) ? v[k] + 0 : 0 }
 # A figure that was not measured is never reported as met.
@@ -435,6 +528,35 @@ END {
     row("Xvfb CPU beside it (drawing on the X server)", xvfb_text["saver"], xvfb_text["preview"], "(for reference)", "")
     row("  the same two beside an idle Win32 program instead (once, before all runs): Wine server, Xvfb",
         show_pct(pct("idle", "server")) ", " show_pct(pct("idle", "xvfb")), "(the same baseline)", "(for reference)", "")
+    # The saver beside the conventional one run right after it: process and Wine server, each pair.
+    n = 0; pairs = ""
+    for (r = 1; r <= cpu_runs; r++) {
+        a = pct("saver" r, "saver"); b = pct("saver" r, "server"); c = pct("conventional" r, "saver"); d = pct("conventional" r, "server")
+        if (a < 0 || b < 0 || c < 0 || d < 0 || c + d <= 0) continue
+        ratios[++n] = (a + b) / (c + d)
+        pairs = pairs (pairs == "" ? "" : ", ") sprintf("%.2f", ratios[n])
+    }
+    sort_n(ratios, n)
+    cpu_ratio = n ? median_of(ratios, n) : -1
+    row("Conventional saver (one window, GetMessage, 500 ms timer, whole window repainted with a font made each paint; the time without the date), run right after each saver run: its process; the Wine server beside it",
+        cpu_summary("conventional", "saver") "; " cpu_summary("conventional", "server"), "", "(for reference)", "")
+    row("  the saver\047s CPU to the conventional saver\047s, process plus Wine server: median of the " cpu_runs " paired runs (each pair)",
+        n ? sprintf("%.2f× (%s)", cpu_ratio, pairs) : "n/a", "", "≤ " cpu_ratio_target "×", met(n == cpu_runs, cpu_ratio <= cpu_ratio_target))
+    # Calls into the system per tick or pass, from the relay log.
+    for (i = 1; i <= 3; i++) {
+        m = i == 3 ? "conventional" : modes[i]
+        calls_n[m] = split(has(m ".calls") ? v[m ".calls"] : "", cf, " ")
+        calls_all[m] = cf[1] + 0; calls_own[m] = cf[2] + 0; calls_span[m] = cf[3] + 0
+        calls_text[m] = calls_n[m] >= 3 ? sprintf("%.1f (%.1f from its own code)", calls_all[m], calls_own[m]) : "n/a"
+    }
+    calls_full = calls_span["saver"] >= full_call_seconds && calls_span["conventional"] >= full_call_seconds
+    row("Calls into the system per tick (saver, 500 ms) and per pass (preview, 1 s) over " call_seconds " s of steady running" \
+        (call_seconds < full_call_seconds ? " (**not the full " full_call_seconds " s**)" : "") \
+        ": the program\047s thread in Wine\047s relay log (its calls and Wine\047s own between DLLs that the log shows)",
+        calls_text["saver"], calls_text["preview"] " per pass",
+        "saver ≤ " calls_ratio_target "× the conventional saver\047s: " calls_text["conventional"],
+        met(calls_full && calls_n["saver"] >= 3 && calls_n["conventional"] >= 3,
+            calls_all["saver"] <= calls_ratio_target * calls_all["conventional"]))
     for (i = 1; i <= 2; i++) {
         c = modes[i] ".clock."
         clock_ok[i] = has(c "seconds_watched") && num(c "seconds_watched") > 0
@@ -561,7 +683,8 @@ END {
     }
     print ""
     print "CPU of each run (saver process; Wine server; Xvfb):"
-    for (i = 1; i <= 2; i++) {
+    modes[3] = "conventional"
+    for (i = 1; i <= 3; i++) {
         m = modes[i]
         printf "- %s:", m
         for (r = 1; r <= cpu_runs; r++) printf " run %d %s, %s, %s;", r, show_pct(pct(m r, "saver")), show_pct(pct(m r, "server")), show_pct(pct(m r, "xvfb"))
@@ -574,17 +697,20 @@ END {
             printf "- %s, run %d: %s\n", modes[i], r, (modes[i] r ".series") in series ? series[modes[i] r ".series"] : "n/a"
     print ""
     for (k in v) if (k ~ /error/) printf "- error (%s): %s\n", k, v[k]
-    printf "- runs ended: saver by a key: %s, %s, %s; preview with its dialog: %s, %s, %s; %s\n",
-        cell("saver1.ended"), cell("saver2.ended"), cell("saver3.ended"), cell("preview1.ended"), cell("preview2.ended"),
+    printf "- runs ended: saver by a key: %s, %s, %s; conventional saver by a key: %s, %s, %s; preview with its dialog: %s, %s, %s; %s\n",
+        cell("saver1.ended"), cell("saver2.ended"), cell("saver3.ended"), cell("conventional1.ended"),
+        cell("conventional2.ended"), cell("conventional3.ended"), cell("preview1.ended"), cell("preview2.ended"),
         cell("preview3.ended"), v["status_processes"]
     # One line for the index of results: the figures that it compares between runs.
-    printf "\n<!-- figures size=%d cpu_saver=%s cpu_preview=%s frame_saver=%s frame_preview=%s ratio_saver=%s ratio_preview=%s week=%s,%s -->\n",
+    printf "\n<!-- figures size=%d cpu_saver=%s cpu_preview=%s frame_saver=%s frame_preview=%s ratio_saver=%s ratio_preview=%s week=%s,%s cpu_to_conventional=%s calls_saver=%s calls_preview=%s calls_conventional=%s -->\n",
         size_bytes, cpu_median["saver"] < 0 ? "n/a" : sprintf("%.3f", cpu_median["saver"]),
         cpu_median["preview"] < 0 ? "n/a" : sprintf("%.3f", cpu_median["preview"]),
         frame_n["saver"] ? sprintf("%.0f", frame_med["saver"]) : "n/a", frame_n["preview"] ? sprintf("%.0f", frame_med["preview"]) : "n/a",
         ratio["saver"] < 0 ? "n/a" : sprintf("%.2f", ratio["saver"]), ratio["preview"] < 0 ? "n/a" : sprintf("%.2f", ratio["preview"]),
         verdict[1] == "yes" ? "flat" : verdict[1] == "not measured" ? "n/a" : "grew",
-        verdict[2] == "yes" ? "flat" : verdict[2] == "not measured" ? "n/a" : "grew"
+        verdict[2] == "yes" ? "flat" : verdict[2] == "not measured" ? "n/a" : "grew",
+        cpu_ratio < 0 ? "n/a" : sprintf("%.2f", cpu_ratio), (calls_n["saver"] >= 3 ? calls_all["saver"] : "n/a"),
+        (calls_n["preview"] >= 3 ? calls_all["preview"] : "n/a"), (calls_n["conventional"] >= 3 ? calls_all["conventional"] : "n/a")
 }' "$1"
 }
 make_table "$report" >"$table"
@@ -611,7 +737,7 @@ stamp=$(date +%F_%H%M%S)
         echo
         echo "Native reference, the 64-bit twin ($build64/ssZelvane.scr) on the same machine:"
         echo
-        make_table "$reference" | awk 'NR <= 2 || /^\| (Average CPU|First frame|  its ratio|  the smallest)/'
+        make_table "$reference" | awk 'NR <= 2 || /^\| (Average CPU|First frame|  its ratio|  the smallest|Conventional|  the saver.s CPU)/'
     else
         cat "$table"
     fi
@@ -626,10 +752,14 @@ stamp=$(date +%F_%H%M%S)
     echo
     cat <<'NOTES'
 What the figures mean:
-- CPU: utime + stime of the saver's Linux process (Wine runs the program in it), divided by
-  the wall time measured, from the end of a warm-up to the end of the run; the Wine server
-  and Xvfb work for it too and are shown beside it. GetProcessTimes under Wine reports far
-  too little, so /proc is read instead. Three runs of each mode, in turn; the median counts.
+- CPU: the run time of the saver's Linux process (Wine runs the program in it), all its
+  threads (/proc/PID/task/*/schedstat, in nanoseconds; utime + stime count whole 10 ms ticks,
+  too coarse for a tenth of a per cent), divided by the wall time measured, from the end of a
+  warm-up to the end of the run; the Wine server and Xvfb work for it too and are shown beside
+  it. GetProcessTimes under Wine reports far too little, so /proc is read instead. Three runs
+  of each mode, in turn; the median counts. The Wine server's figure includes what it does for
+  the whole session, whatever the program (under Wine 8 it wakes every 16 ms): the idle row
+  shows that floor.
 - Memory: VmHWM (peak resident set) and VmRSS of that process, which include Wine's own
   DLLs mapped into it; the anonymous part (RssAnon) is where a heap leak would show.
   The target is no growth between the middle and the end of each run.
@@ -660,6 +790,20 @@ What the figures mean:
   (the first new text in it gives its delay from the second's start) or missed; the copy rate
   sets the resolution (a few ms). A text drawn in the last milliseconds of its own second and
   seen after the next began counts for the next: the seconds missed still tell.
+- Beside the conventional saver: bench/conventional_saver.cpp shows the time as the saver does
+  (72-point bold Arial, yellow on black, moving 6 px a tick), without the date, written the
+  platform's usual way: one window, a GetMessage loop, a 500 ms SetTimer that invalidates the
+  whole window, and a paint that reads the clock, formats the time with GetTimeFormatW and
+  draws it with a font created for that paint. It runs right after the saver in each of the
+  three runs, for as long; each pair's ratio is the saver's process plus Wine server over the
+  conventional one's, and their median counts.
+- Calls into the system: each mode runs once more with WINEDEBUG=+timestamp,+relay, and the
+  "Call" lines of the thread that makes the most are counted over 60 s after a warm-up of 10 s
+  at least, divided by the ticks (500 ms) or passes (1 s) in that time. They are the calls into
+  Wine's DLLs and, with Wine's default RelayFromExclude, Wine's own calls between its DLLs
+  except those from user32, gdi32, kernel32, advapi32 and the display driver; a window
+  procedure that the system calls counts too. "From its own code" counts those whose return
+  address lies in the program's image. The log slows the program, not what it calls.
 - The week of ticks (bench/week_of_ticks.cpp, at the measured file's width): the clock
   window is shown and its tick handler called through its timer message, then the pending
   events (its painting) are dispatched, 1,209,600 times; the preview's drawing pass (a new

@@ -31,9 +31,10 @@ PreviewLayout CurrentLayout() {
 }  // namespace
 
 void ClockTick(HDC hDC) {
-    const double firstReading = forms::Now();
-    const double secondReading = forms::Now();
-    DayTime = DayTimeOf(firstReading, secondReading);
+    // One reading stands for both: the time of day of two readings is the first's own
+    // whether or not midnight came between them.
+    const double reading = forms::Now();
+    DayTime = DayTimeOf(reading, reading);
     LastSecond = ClockSecond;
     ClockSecond = SecondOfDayTime(DayTime);
     if (ClockSecond != LastSecond) {

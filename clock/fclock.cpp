@@ -52,13 +52,6 @@ void ApplyDesign(forms::Label& label, const LabelDesign& design) {
     label.SetAutoSize(true);
 }
 
-std::string TimeText(double date) {
-    return FormatTime(date, forms::UserLocaleNames());
-}
-
-std::string DateText(double date) {
-    return FormatLongDate(date, forms::UserLocaleNames());
-}
 
 // Two random numbers a step, X first. Drawn into names: the order in which a call's
 // arguments are evaluated is unspecified (and right to left with these compilers).
@@ -105,20 +98,27 @@ void fclock::Form_Load() {
     motion_.DirX = 1;
     motion_.DirY = 1;
     motion_.Advance();
-    Label2.SetCaption(DateText(forms::Now()));
-    Label1.SetCaption(TimeText(forms::Now()));
+    FormatLongDateInto(dateText_, forms::Now(), forms::CurrentLocaleNames());
+    Label2.SetCaption(dateText_);
+    FormatTimeInto(timeText_, forms::Now(), forms::CurrentLocaleNames());
+    Label1.SetCaption(timeText_);
     forms::DoEvents();
     PlaceLabels();
     Timer1.SetEnabled(true);
 }
 
 void fclock::Timer1_Timer() {
-    const double now = forms::Now();
+    // One reading of the clock serves the tick: the date test, both texts and LastDate. The
+    // texts then always show one moment, at midnight too.
+    const double now = Timer1.TickClock().now;
+    const zelvane::LocaleNames& names = forms::CurrentLocaleNames();
     if (now > LastDate) {
-        Label2.SetCaption(DateText(now));
-        LastDate = forms::Now();
+        FormatLongDateInto(dateText_, now, names);
+        Label2.SetCaption(dateText_);
+        LastDate = now;
     }
-    Label1.SetCaption(TimeText(forms::Now()));
+    FormatTimeInto(timeText_, now, names);
+    Label1.SetCaption(timeText_);
     NewRandomSteps(motion_);
     motion_.Advance();
     motion_.Bounce();

@@ -2,6 +2,8 @@
 // moving one step every half second and bouncing off the screen edges.
 #pragma once
 
+#include <string>
+
 #include "clock/cover_windows.h"
 #include "core/motion.h"
 #include "runcontrol/saver_form.h"
@@ -40,6 +42,9 @@ private:
 
     double LastDate = 0;
     ClockMotion motion_;
+    // The texts, written over at each tick: their storage is kept.
+    std::string timeText_;
+    std::string dateText_;
     static fclock* current_;
 };
 

@@ -34,7 +34,9 @@ constexpr int64_t kDaysPerCentury = kDaysPerYear * kYearsPerCentury + kYearsPerC
 // 30 December 1899 was a Saturday.
 constexpr int64_t kOleEpochWeekday = 6;
 
-constexpr int kSmallestTwoDigitValue = 10;
+constexpr int kDecimalRadix = 10;
+constexpr size_t kMaxIntDigits = 10;
+constexpr size_t kTimeFieldDigits = 2;
 constexpr size_t kYearDigits = 4;
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -57,48 +59,63 @@ constexpr int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
 }
 
 struct CivilDate {
-    int64_t year;
+    int32_t year;
     int month;
     int day;
 };
 
-CivilDate CivilFromDays(int64_t days) {
-    days += kEraStartToUnixEpoch;
-    const int64_t era = FloorDiv(days, kDaysPerEra);
-    const int64_t dayOfEra = days - era * kDaysPerEra;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / (kDaysPer4Years - 1) + dayOfEra / kDaysPerCentury - dayOfEra / (kDaysPerEra - 1)) /
-        kDaysPerYear;
-    const int64_t dayOfYear =
-        dayOfEra - (kDaysPerYear * yearOfEra + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury);
-    const int64_t monthFromMarch = (kMonthGroup * dayOfYear + 2) / kMonthsFromMarch;
-    const int day = static_cast<int>(dayOfYear - (kMonthsFromMarch * monthFromMarch + 2) / kMonthGroup + 1);
-    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
-    return {yearOfEra + era * kYearsPerEra + (month <= 2 ? 1 : 0), month, day};
+int32_t FloorDiv32(int32_t a, int32_t b) {
+    const int32_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// The days of the encoding's dates (some ±3.6 million) fit 32 bits, and 32-bit arithmetic
+// spares the 32-bit build the runtime's 64-bit division routines on every tick.
+CivilDate CivilFromDays(int32_t days) {
+    constexpr auto kEra = static_cast<int32_t>(kDaysPerEra);
+    constexpr auto kYear = static_cast<int32_t>(kDaysPerYear);
+    constexpr auto kFourYears = static_cast<int32_t>(kDaysPer4Years);
+    constexpr auto kCentury = static_cast<int32_t>(kDaysPerCentury);
+    constexpr auto kLeap = static_cast<int32_t>(kLeapYearEvery);
+    constexpr auto kHundred = static_cast<int32_t>(kYearsPerCentury);
+    constexpr auto kFromMarch = static_cast<int32_t>(kMonthsFromMarch);
+    constexpr auto kGroup = static_cast<int32_t>(kMonthGroup);
+    days += static_cast<int32_t>(kEraStartToUnixEpoch);
+    const int32_t era = FloorDiv32(days, kEra);
+    const int32_t dayOfEra = days - era * kEra;
+    const int32_t yearOfEra =
+        (dayOfEra - dayOfEra / (kFourYears - 1) + dayOfEra / kCentury - dayOfEra / (kEra - 1)) / kYear;
+    const int32_t dayOfYear = dayOfEra - (kYear * yearOfEra + yearOfEra / kLeap - yearOfEra / kHundred);
+    const int32_t monthFromMarch = (kGroup * dayOfYear + 2) / kFromMarch;
+    const int day = dayOfYear - (kFromMarch * monthFromMarch + 2) / kGroup + 1;
+    const int month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
+    return {yearOfEra + era * static_cast<int32_t>(kYearsPerEra) + (month <= 2 ? 1 : 0), month, day};
 }
 
 constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
 
-std::string TwoDigits(int value) {
-    std::string text = std::to_string(value);
-    return value < kSmallestTwoDigitValue ? "0" + text : text;
+// Appends a non-negative number's decimal digits, at least `width` of them.
+void AppendDigits(std::string& text, int value, size_t width) {
+    char digits[kMaxIntDigits];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % kDecimalRadix);
+        value /= kDecimalRadix;
+    } while (value > 0 && count < kMaxIntDigits);
+    for (; count < width; --width)
+        text += '0';
+    while (count > 0)
+        text += digits[--count];
 }
 
-std::string YearDigits(int year) {
-    std::string text = std::to_string(year);
-    if (text.size() < kYearDigits)
-        text.insert(0, kYearDigits - text.size(), '0');
-    return text;
-}
-
-std::string FormatTimeWith(double date, std::string_view separator) {
+void FormatTimeWith(std::string& text, double date, std::string_view separator) {
     const DateFields fields = FieldsFromOleDate(date);
-    std::string text = TwoDigits(fields.hour);
+    text.clear();
+    AppendDigits(text, fields.hour, kTimeFieldDigits);
     text += separator;
-    text += TwoDigits(fields.minute);
+    AppendDigits(text, fields.minute, kTimeFieldDigits);
     text += separator;
-    text += TwoDigits(fields.second);
-    return text;
+    AppendDigits(text, fields.second, kTimeFieldDigits);
 }
 
 struct PauseClock {
@@ -132,23 +149,28 @@ double OleDateFromFields(int year, int month, int day, int hour, int minute, int
 DateFields FieldsFromOleDate(double date) {
     if (!(date >= kMinOleDate && date < kMaxOleDate))
         RaiseOverflow();
-    auto dayIndex = static_cast<int64_t>(std::trunc(date));
+    // Within the covered dates days and seconds fit 32 bits.
+    auto dayIndex = static_cast<int32_t>(std::trunc(date));
     const double fraction = std::fabs(date - std::trunc(date));
-    auto seconds = static_cast<int64_t>(RoundHalfEven(fraction * static_cast<double>(kWholeSecondsPerDay)));
+    auto seconds = static_cast<int32_t>(RoundHalfEven(fraction * static_cast<double>(kWholeSecondsPerDay)));
     if (seconds >= kWholeSecondsPerDay) {
-        seconds -= kWholeSecondsPerDay;
+        seconds -= static_cast<int32_t>(kWholeSecondsPerDay);
         ++dayIndex;
     }
 
-    const CivilDate civil = CivilFromDays(dayIndex + kOleEpochDays);
+    const CivilDate civil = CivilFromDays(dayIndex + static_cast<int32_t>(kOleEpochDays));
+    constexpr auto kHour = static_cast<int32_t>(kSecondsPerHour);
+    constexpr auto kMinute = static_cast<int32_t>(kSecondsPerMinute);
+    constexpr auto kWeek = static_cast<int32_t>(kDaysPerWeek);
     DateFields fields;
-    fields.year = static_cast<int>(civil.year);
+    fields.year = civil.year;
     fields.month = civil.month;
     fields.day = civil.day;
-    fields.weekday = static_cast<int>(FloorMod(dayIndex + kOleEpochWeekday, kDaysPerWeek));
-    fields.hour = static_cast<int>(seconds / kSecondsPerHour);
-    fields.minute = static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute);
-    fields.second = static_cast<int>(seconds % kSecondsPerMinute);
+    const int32_t weekday = (dayIndex + static_cast<int32_t>(kOleEpochWeekday)) % kWeek;
+    fields.weekday = weekday < 0 ? weekday + kWeek : weekday;
+    fields.hour = seconds / kHour;
+    fields.minute = seconds % kHour / kMinute;
+    fields.second = seconds % kMinute;
     return fields;
 }
 
@@ -161,19 +183,38 @@ LocaleNames EnglishLocaleNames() {
     return names;
 }
 
+void FormatTimeInto(std::string& text, double date, const LocaleNames& names) {
+    FormatTimeWith(text, date, names.timeSeparator);
+}
+
+void FormatLongDateInto(std::string& text, double date, const LocaleNames& names) {
+    // "d" and "dd" differ only in the leading zero, which a two-digit day never has.
+    const DateFields fields = FieldsFromOleDate(date);
+    text = names.dayNames[static_cast<size_t>(fields.weekday)];
+    text += ", ";
+    AppendDigits(text, fields.day, 1);
+    text += ' ';
+    text += names.monthNames[static_cast<size_t>(fields.month - 1)];
+    text += ' ';
+    AppendDigits(text, fields.year, kYearDigits);
+}
+
 std::string FormatTime(double date, const LocaleNames& names) {
-    return FormatTimeWith(date, names.timeSeparator);
+    std::string text;
+    FormatTimeInto(text, date, names);
+    return text;
 }
 
 std::string FormatTimeLiteralColons(double date) {
-    return FormatTimeWith(date, ":");
+    std::string text;
+    FormatTimeWith(text, date, ":");
+    return text;
 }
 
 std::string FormatLongDate(double date, const LocaleNames& names) {
-    // "d" and "dd" differ only in the leading zero, which a two-digit day never has.
-    const DateFields fields = FieldsFromOleDate(date);
-    return names.dayNames[static_cast<size_t>(fields.weekday)] + ", " + std::to_string(fields.day) + " " +
-           names.monthNames[static_cast<size_t>(fields.month - 1)] + " " + YearDigits(fields.year);
+    std::string text;
+    FormatLongDateInto(text, date, names);
+    return text;
 }
 
 double DayTimeOf(double firstReading, double secondReading) {

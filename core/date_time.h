@@ -42,6 +42,10 @@ std::string FormatTime(double date, const LocaleNames& names);  // "hh:mm:ss"
 std::string FormatTimeLiteralColons(double date);               // "hh\:mm\:ss"
 // "dddd, d mmmm yyyy" for days 1..9, "dddd, dd mmmm yyyy" for 10..31.
 std::string FormatLongDate(double date, const LocaleNames& names);
+// The same texts written over `text`, whose storage is kept: a caller that formats again
+// and again with one string allocates only while its texts grow.
+void FormatTimeInto(std::string& text, double date, const LocaleNames& names);
+void FormatLongDateInto(std::string& text, double date, const LocaleNames& names);
 
 // The clock face's time of day: first reading less the whole days of the second.
 double DayTimeOf(double firstReading, double secondReading);

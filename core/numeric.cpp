@@ -2,9 +2,10 @@
 #include "core/numeric.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
+
+#include "core/decimal_reader.h"
 
 namespace zelvane {
 
@@ -19,9 +20,6 @@ constexpr int kLetterDigitBase = 10;  // value of the hexadecimal digit A
 // Exponents are clamped here while they are read: far beyond anything a double holds,
 // far below the point where the 64-bit sum with the digit count could overflow.
 constexpr int64_t kExponentCap = 1'000'000'000'000'000;
-// Beyond these powers of ten (of 0.d...), the value is surely infinite or zero.
-constexpr int64_t kMaxDecimalExponent = 400;
-constexpr int64_t kMinDecimalExponent = -400;
 
 template <typename Int>
 Int ToInteger(double value) {
@@ -92,24 +90,8 @@ double RadixValue(BlankSkippingReader& reader, int radix) {
 }
 
 // The value 0.<digits> × 10^exponent, correctly rounded.
-double ComposeDecimal(std::string digits, int64_t pointPosition, int64_t exponent) {
-    const size_t firstSignificant = digits.find_first_not_of('0');
-    if (firstSignificant == std::string::npos)
-        return 0;
-    const size_t lastSignificant = digits.find_last_not_of('0');
-    digits = digits.substr(firstSignificant, lastSignificant - firstSignificant + 1);
-    const int64_t scale = pointPosition - static_cast<int64_t>(firstSignificant) + exponent;
-    if (scale > kMaxDecimalExponent)
-        return std::numeric_limits<double>::infinity();
-    if (scale < kMinDecimalExponent)
-        return 0;
-
-    // strtod rounds correctly and gives infinity or zero (or a denormal) out of range. It
-    // is given no decimal point: the C runtime reads that from its locale, which any
-    // module of the process may change. std::from_chars would do the same and bring 40 KB
-    // of its own into the executable.
-    const std::string text = digits + "e" + std::to_string(scale - static_cast<int64_t>(digits.size()));
-    return std::strtod(text.c_str(), nullptr);
+double ComposeDecimal(const std::string& digits, int64_t pointPosition, int64_t exponent) {
+    return DoubleFromDecimal(digits, exponent + pointPosition - static_cast<int64_t>(digits.size()));
 }
 
 void ReadDigitsInto(BlankSkippingReader& reader, std::string& digits) {
@@ -152,7 +134,7 @@ double DecimalValue(BlankSkippingReader& reader) {
             exponent = -exponent;
     }
 
-    const double magnitude = ComposeDecimal(std::move(digits), pointPosition, exponent);
+    const double magnitude = ComposeDecimal(digits, pointPosition, exponent);
     return negative && magnitude != 0 ? -magnitude : magnitude;
 }
 

@@ -42,15 +42,21 @@ std::vector<std::string> Paragraphs(const std::string& text) {
 }
 
 int TextWidthPx(HDC hDC, const std::string& text) {
-    const std::vector<wchar_t> wide = WideFromUtf8(text);
+    std::vector<wchar_t> wide;
+    WideFromUtf8(text, wide);
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(hDC, wide.data(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
-int DrawUtf8(HDC hDC, const std::string& text, RECT* rc, UINT flags) {
-    std::vector<wchar_t> wide = WideFromUtf8(text);
+int DrawWide(HDC hDC, const std::vector<wchar_t>& wide, RECT* rc, UINT flags) {
     return ::DrawTextW(hDC, wide.data(), static_cast<int>(wide.size()), rc, flags);
+}
+
+int DrawUtf8(HDC hDC, const std::string& text, RECT* rc, UINT flags) {
+    std::vector<wchar_t> wide;
+    WideFromUtf8(text, wide);
+    return DrawWide(hDC, wide, rc, flags);
 }
 
 UniqueFont CreateFontFor(const FontSpec& spec) {
@@ -72,6 +78,14 @@ COLORREF ResolveColor(OleColor color) {
     if (color & kSystemColorFlag)
         return ::GetSysColor(static_cast<int>(color & ~kSystemColorFlag));
     return static_cast<COLORREF>(color);
+}
+
+HBRUSH CachedBrush::For(COLORREF color) {
+    if (!brush_ || color != color_) {
+        brush_.reset(::CreateSolidBrush(color));
+        color_ = color;
+    }
+    return brush_.get();
 }
 
 // --- WindowlessControl -------------------------------------------------------
@@ -123,12 +137,13 @@ void WindowlessControl::SetTop(int32_t tw) {
 void WindowlessControl::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
     if (left == left_ && top == top_ && width == width_ && height == height_)
         return;
-    Invalidate();  // where it was
+    const RECT before = PixelRect();
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
-    Invalidate();  // where it is
+    if (form_ && form_->hWnd())
+        form_->InvalidateMove(before, PixelRect());
 }
 
 void WindowlessControl::SetSizeTw(int32_t width, int32_t height) {
@@ -148,6 +163,8 @@ void Label::SetCaption(const std::string& text) {
     if (text == caption_)
         return;
     caption_ = text;
+    WideFromUtf8(caption_, wideCaption_);
+    oneLine_ = caption_.find_first_of("\t\r\n") == std::string::npos;
     Invalidate();
     FitToText();
 }
@@ -215,9 +232,14 @@ void Label::FitToText() {
         return;
     // A memory context measures text as the screen's does, without what a screen context
     // costs the display driver each time (under Wine, round trips to the server and a
-    // reading of the X resources): the clock's labels are sized twice a second.
-    UniqueMemDC measure(::CreateCompatibleDC(nullptr));
-    HDC hDC = measure.get();
+    // reading of the X resources): the clock's labels are sized twice a second, in their
+    // form's context, or in one of their own before the form has a window.
+    UniqueMemDC own;
+    HDC hDC = form_ ? form_->MemoryDC() : nullptr;
+    if (!hDC) {
+        own.reset(::CreateCompatibleDC(nullptr));
+        hDC = own.get();
+    }
     RECT rc = {0, 0, 0, 0};
     {
         SelectGuard font(hDC, GetFont());
@@ -231,7 +253,7 @@ void Label::FitToText() {
             ::GetTextMetricsA(hDC, &tm);
             rc.bottom = tm.tmHeight;
         } else {
-            DrawUtf8(hDC, caption_, &rc, kLabelDrawFlags | DT_CALCRECT);
+            DrawWide(hDC, wideCaption_, &rc, kLabelDrawFlags | DT_CALCRECT);
         }
     }
     // An underline drawn later stays inside this box: the size follows only the text.
@@ -240,10 +262,8 @@ void Label::FitToText() {
 }
 
 void Label::Paint(HDC hDC, const RECT& rc) {
-    if (opaque_) {
-        UniqueBrush back(::CreateSolidBrush(ResolveColor(backColor_)));
-        ::FillRect(hDC, &rc, back.get());
-    }
+    if (opaque_)
+        ::FillRect(hDC, &rc, backBrush_.For(ResolveColor(backColor_)));
     SelectGuard font(hDC, GetFont());
     ::SetBkMode(hDC, TRANSPARENT);
     ::SetTextColor(hDC, ResolveColor(foreColor_));
@@ -253,10 +273,17 @@ void Label::Paint(HDC hDC, const RECT& rc) {
         PaintRows(hDC, rc, align);
         return;
     }
+    if (autoSize_ && oneLine_) {
+        // The box is the text's own, so the text starts at its corner whatever the alignment:
+        // the one call that DrawText would make, without measuring the text again.
+        ::ExtTextOutW(hDC, rc.left, rc.top, ETO_CLIPPED, &rc, wideCaption_.data(),
+                      static_cast<UINT>(wideCaption_.size()), nullptr);
+        return;
+    }
     UINT flags = kLabelDrawFlags | align;
     if (!autoSize_)
         flags |= DT_WORDBREAK;
-    DrawUtf8(hDC, caption_, &text, flags);
+    DrawWide(hDC, wideCaption_, &text, flags);
 }
 
 // With a line spacing of its own the label lays out its rows itself, since the platform
@@ -318,6 +345,11 @@ void Frame::Add(WindowlessControl& control) {
     control.container_ = this;
     control.form_ = form_;
     children_.push_back(&control);
+}
+
+void Frame::WindowCreated() {
+    for (WindowlessControl* child : children_)
+        child->WindowCreated();
 }
 
 void Frame::Paint(HDC hDC, const RECT& rc) {
@@ -401,16 +433,21 @@ void Timer::SetPhasedToClock(bool phased) {
 void Timer::Apply() {
     if (!form_ || !form_->hWnd())
         return;
-    if (enabled_ && interval_ > 0)
+    if (enabled_ && interval_ > 0) {
         Arm();
-    else
+    } else {
         ::KillTimer(form_->hWnd(), id_);
+        armedMs_ = 0;
+    }
 }
 
 namespace {
 
 // Late enough after a boundary that the whole-second reading has moved on.
 constexpr int32_t kPhaseLagMs = 5;
+// How much later than that a tick may come before the timer is put back on its phase: the
+// second shown still turns well within the time a new second may take to show.
+constexpr int32_t kPhaseDriftMs = 15;
 // What a phased tick may be moved by to share a wake-up with other timers: well within
 // the time a new second may take to show.
 constexpr ULONG kPhaseToleranceMs = 10;
@@ -428,16 +465,31 @@ SetCoalescableTimerFn CoalescableTimer() {
 
 void Timer::Arm() {
     if (!phased_) {
-        ::SetTimer(form_->hWnd(), id_, static_cast<UINT>(interval_), nullptr);
+        ArmFor(static_cast<UINT>(interval_));
         return;
     }
-    // One timer, armed anew for every tick from the clock's own reading: a tick that came
-    // late, or a clock that was set, puts the next tick back on the boundary.
-    const UINT dueMs = zelvane::MsUntilAfterNextBoundary(ClockMilliseconds(), interval_, kPhaseLagMs);
-    if (SetCoalescableTimerFn coalescable = CoalescableTimer())
-        coalescable(form_->hWnd(), id_, dueMs, nullptr, kPhaseToleranceMs);
+    ArmFor(zelvane::MsUntilAfterNextBoundary(ClockMilliseconds(), interval_, kPhaseLagMs));
+}
+
+void Timer::ArmFor(UINT dueMs) {
+    if (phased_ && CoalescableTimer())
+        CoalescableTimer()(form_->hWnd(), id_, dueMs, nullptr, kPhaseToleranceMs);
     else
         ::SetTimer(form_->hWnd(), id_, dueMs, nullptr);
+    armedMs_ = dueMs;
+}
+
+void Timer::Tick() {
+    tickClock_ = ReadClock();
+    // The system timer runs on at its interval; it is armed again, before the handler (which
+    // may stop it), only when this tick came off its phase: late, or after the clock was set.
+    if (phased_) {
+        if (const UINT dueMs = zelvane::RearmPhasedTimer(tickClock_.milliseconds, interval_, kPhaseLagMs,
+                                                          kPhaseDriftMs, armedMs_))
+            ArmFor(dueMs);
+    }
+    if (onTimer)
+        onTimer();
 }
 
 }  // namespace forms

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/runtime.h"
 #include "forms/win.h"
 
 namespace forms {
@@ -37,6 +38,16 @@ struct FontSpec {
     int weight = FW_NORMAL;
     bool underline = false;
     BYTE charset = ANSI_CHARSET;
+};
+
+// A solid brush kept while its colour stays: a system colour may change at any paint.
+class CachedBrush {
+public:
+    HBRUSH For(COLORREF color);
+
+private:
+    UniqueBrush brush_;
+    COLORREF color_ = 0;
 };
 
 // A control drawn by its form, positioned in twips relative to its container.
@@ -75,6 +86,10 @@ protected:
     friend class Form;
     friend class Frame;
     virtual void Paint(HDC hDC, const RECT& rc) = 0;
+    // The frame that this control is, whose controls the form walks too; nullptr for others.
+    virtual Frame* AsFrame() { return nullptr; }
+    // Called once the form's window exists, before Form_Load.
+    virtual void WindowCreated() {}
     void Invalidate();
     void SetSizeTw(int32_t width, int32_t height);
 
@@ -110,6 +125,7 @@ public:
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
+    void WindowCreated() override { FitToText(); }  // the caption's size, now that it can be measured
 
 private:
     friend class Form;
@@ -119,8 +135,11 @@ private:
     void PaintRows(HDC hDC, const RECT& rc, UINT alignFlags);
 
     std::string caption_;
+    std::vector<wchar_t> wideCaption_;  // the caption as the platform draws it, converted once
+    bool oneLine_ = true;               // the caption has no line break and no tab
     FontSpec font_;
     UniqueFont hFont_;
+    CachedBrush backBrush_;
     OleColor foreColor_ = SystemColor(COLOR_BTNTEXT);
     OleColor backColor_ = SystemColor(COLOR_BTNFACE);
     bool opaque_ = true;
@@ -137,6 +156,8 @@ public:
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
+    Frame* AsFrame() override { return this; }
+    void WindowCreated() override;
 
 private:
     friend class Form;
@@ -204,17 +225,24 @@ public:
     bool PhasedToClock() const { return phased_; }
     void SetPhasedToClock(bool phased);
     std::function<void()> onTimer;
+    // The clock as read once for the tick being handled: the handler takes the present
+    // date-time from it, and a phased timer its phase.
+    const ClockReading& TickClock() const { return tickClock_; }
 
 private:
     friend class Form;
     void Apply();
     void Arm();  // the system timer for the next tick
+    void ArmFor(UINT dueMs);
+    void Tick();  // a tick has come: the clock read, the phase kept, the handler run
 
     Form* form_ = nullptr;
     UINT_PTR id_ = 0;
     bool enabled_ = false;
     bool phased_ = false;
     int32_t interval_ = 0;
+    UINT armedMs_ = 0;  // what the system timer is armed for
+    ClockReading tickClock_;
 };
 
 }  // namespace forms

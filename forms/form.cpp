@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 #include "core/numeric.h"
 #include "forms/runtime.h"
@@ -123,7 +124,7 @@ Form::~Form() {
 void Form::Add(WindowlessControl& control) {
     control.form_ = this;
     controls_.push_back(&control);
-    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+    if (Frame* frame = control.AsFrame()) {
         for (WindowlessControl* child : frame->children_)
             child->form_ = this;
     }
@@ -181,14 +182,8 @@ bool Form::Load() {
     hWnd_ = hWnd;
     for (CommandButton* button : buttons_)
         button->Create(*this);
-    for (WindowlessControl* control : controls_) {
-        if (auto* label = dynamic_cast<Label*>(control))
-            label->FitToText();
-        if (auto* frame = dynamic_cast<Frame*>(control))
-            for (WindowlessControl* child : frame->children_)
-                if (auto* inner = dynamic_cast<Label*>(child))
-                    inner->FitToText();
-    }
+    for (WindowlessControl* control : controls_)
+        control->WindowCreated();
     Form_Load();
     for (Timer* timer : timers_)
         timer->Apply();
@@ -223,6 +218,55 @@ void Form::EnableModalOwners() {
     modalDisabled_.clear();
 }
 
+HDC Form::MemoryDC() {
+    return hWnd_ ? paintBuffer_.Context() : nullptr;
+}
+
+HDC Form::PaintBuffer::Context() {
+    if (!dc_)
+        dc_.reset(::CreateCompatibleDC(nullptr));
+    return dc_.get();
+}
+
+bool Form::PaintBuffer::Fit(HDC like, int width, int height) {
+    if (bitmap_ && width <= width_ && height <= height_)
+        return true;
+    const int newWidth = std::max(width, width_), newHeight = std::max(height, height_);
+    constexpr int kKeptShareOfScreen = 4;
+    const long long screenPixels =
+        static_cast<long long>(::GetSystemMetrics(SM_CXSCREEN)) * ::GetSystemMetrics(SM_CYSCREEN);
+    if (static_cast<long long>(newWidth) * newHeight > screenPixels / kKeptShareOfScreen || !Context())
+        return false;
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(like, newWidth, newHeight));
+    if (!bitmap)
+        return false;
+    HGDIOBJ previous = ::SelectObject(dc_.get(), bitmap.get());
+    if (!original_)
+        original_ = previous;
+    bitmap_ = std::move(bitmap);  // the one it replaces is no longer selected anywhere
+    width_ = newWidth;
+    height_ = newHeight;
+    return true;
+}
+
+void Form::PaintBuffer::SetOrigin(POINT origin) {
+    if (origin.x != origin_.x || origin.y != origin_.y) {
+        ::SetViewportOrgEx(dc_.get(), -origin.x, -origin.y, nullptr);
+        origin_ = origin;
+    }
+}
+
+void Form::PaintBuffer::Reset() {
+    // Teardown order: the context's own bitmap back, then the kept one and the context go.
+    if (original_)
+        ::SelectObject(dc_.get(), original_);
+    original_ = nullptr;
+    bitmap_.reset();
+    dc_.reset();
+    width_ = height_ = 0;
+    origin_ = {0, 0};
+}
+
 bool Form::Unload(int16_t unloadMode) {
     if (!hWnd_ || unloading_)
         return true;
@@ -242,6 +286,7 @@ bool Form::Unload(int16_t unloadMode) {
     ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     hWnd_ = nullptr;
     ::DestroyWindow(hWnd);
+    paintBuffer_.Reset();
     unloading_ = false;
     return true;
 }
@@ -326,6 +371,14 @@ LRESULT CALLBACK Form::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++handling_;
+    const LRESULT result = RouteMessage(msg, wParam, lParam);
+    --handling_;
+    FlushInvalidation();
+    return result;
+}
+
+LRESULT Form::RouteMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT:
             return OnPaint();
@@ -337,7 +390,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnCtlColorButton(reinterpret_cast<HDC>(wParam));
         case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
-            return OnSystemChange(msg, wParam);
+            return OnSystemChange(msg, wParam, lParam);
         case WM_DISPLAYCHANGE:
             Form_DisplayChange();
             return 0;
@@ -388,25 +441,28 @@ LRESULT Form::OnPaint() {
 }
 
 void Form::PaintClient(HDC hDC, const RECT& rc) {
-    int width = rc.right - rc.left;
-    int height = rc.bottom - rc.top;
-    if (width > 0 && height > 0) {
-        // Draw into memory first: moving labels must not flicker.
-        UniqueMemDC mem(::CreateCompatibleDC(hDC));
-        UniqueBitmap bitmap(::CreateCompatibleBitmap(hDC, width, height));
-        {
-            SelectGuard keepBitmap(mem.get(), bitmap.get());
-            ::SetViewportOrgEx(mem.get(), -rc.left, -rc.top, nullptr);
-            // The colour is looked up at each paint, as the controls do: a system colour
-            // may change while the form is open.
-            UniqueBrush back(::CreateSolidBrush(ResolveColor(spec_.backColor)));
-            ::FillRect(mem.get(), &rc, back.get());
-            for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
-                PaintControl(mem.get(), **it, rc);
-            ::SetViewportOrgEx(mem.get(), 0, 0, nullptr);
-            ::BitBlt(hDC, rc.left, rc.top, width, height, mem.get(), 0, 0, SRCCOPY);
-        }
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0)
+        return;
+    // Draw into memory first: moving labels must not flicker. The colour is looked up at each
+    // paint, as the controls do: a system colour may change while the form is open.
+    const auto draw = [&](HDC mem) {
+        ::FillRect(mem, &rc, BackBrush());
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+            PaintControl(mem, **it, rc);
+        ::BitBlt(hDC, rc.left, rc.top, width, height, mem, rc.left, rc.top, SRCCOPY);
+    };
+    if (hWnd_ && paintBuffer_.Fit(hDC, width, height)) {
+        paintBuffer_.SetOrigin({rc.left, rc.top});
+        draw(paintBuffer_.Context());
+        return;
     }
+    UniqueMemDC mem(::CreateCompatibleDC(hDC));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(hDC, width, height));
+    SelectGuard keepBitmap(mem.get(), bitmap.get());
+    ::SetViewportOrgEx(mem.get(), -rc.left, -rc.top, nullptr);
+    draw(mem.get());
 }
 
 // A themed push button leaves its rounded corners to its parent, and asks it to paint its
@@ -420,18 +476,17 @@ LRESULT Form::OnPrintClient(HDC hDC) {
 
 // What a button draws behind itself where it draws nothing: the form's colour.
 LRESULT Form::OnCtlColorButton(HDC hDC) {
-    const COLORREF color = ResolveColor(spec_.backColor);
-    if (!backBrush_ || color != backBrushColor_) {
-        backBrush_.reset(::CreateSolidBrush(color));
-        backBrushColor_ = color;
-    }
-    ::SetBkColor(hDC, color);
-    return reinterpret_cast<LRESULT>(backBrush_.get());
+    ::SetBkColor(hDC, ResolveColor(spec_.backColor));
+    return reinterpret_cast<LRESULT>(BackBrush());
 }
 
-// The colours, High Contrast or the work area may have changed: what the form shows is
-// read again (colours are looked up at each paint) and painted anew.
-LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam) {
+// The colours, High Contrast, the work area or the user's formats may have changed: what the
+// form shows is read again (colours are looked up at each paint, the formats' names at the
+// next text that uses them) and painted anew.
+LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+    constexpr std::string_view kFormatsArea = "intl";
+    if (msg == WM_SETTINGCHANGE && lParam && reinterpret_cast<const char*>(lParam) == kFormatsArea)
+        LocaleFormatsChanged();
     if (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA)
         Form_DisplayChange();
     Form_ColorsChange();
@@ -443,19 +498,60 @@ LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam) {
 void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
     if (!control.visible_)
         return;
-    RECT rc = control.PixelRect();
-    RECT overlap;
-    if (::IntersectRect(&overlap, &rc, &clip))
+    const RECT rc = control.PixelRect();
+    if (rc.left < rc.right && rc.top < rc.bottom && rc.left < clip.right && clip.left < rc.right &&
+        rc.top < clip.bottom && clip.top < rc.bottom)
         control.Paint(hDC, rc);
-    if (auto* frame = dynamic_cast<Frame*>(&control)) {
+    if (Frame* frame = control.AsFrame()) {
         for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
             PaintControl(hDC, **it, clip);
     }
 }
 
 void Form::InvalidatePixels(const RECT& rc) {
-    if (hWnd_)
+    if (!hWnd_)
+        return;
+    if (handling_ == 0) {
         ::InvalidateRect(hWnd_, &rc, FALSE);
+        return;
+    }
+    // A tick moves both clock texts, which lie one above the other: their bounds are one area.
+    if (paintPending_) {
+        pendingPaint_ = {std::min(pendingPaint_.left, rc.left), std::min(pendingPaint_.top, rc.top),
+                         std::max(pendingPaint_.right, rc.right), std::max(pendingPaint_.bottom, rc.bottom)};
+    } else {
+        pendingPaint_ = rc;
+        paintPending_ = true;
+    }
+}
+
+void Form::FlushInvalidation() {
+    if (!paintPending_)
+        return;
+    paintPending_ = false;
+    if (!hWnd_)
+        return;
+    // Painted at once rather than left to a paint message: a tick of the clock then costs no
+    // message and none of its round trips to the system. The window's context leaves out
+    // what covers it, and a hidden window is painted whole when it is shown.
+    WindowDC dc(hWnd_);
+    if (dc.get())
+        PaintClient(dc.get(), pendingPaint_);
+    else
+        ::InvalidateRect(hWnd_, &pendingPaint_, FALSE);
+}
+
+void Form::InvalidateMove(const RECT& before, const RECT& after) {
+    // A step of a few pixels: the two boxes overlap, and their bounds are one area to paint.
+    if (before.left <= after.right && after.left <= before.right && before.top <= after.bottom &&
+        after.top <= before.bottom) {
+        const RECT both = {std::min(before.left, after.left), std::min(before.top, after.top),
+                           std::max(before.right, after.right), std::max(before.bottom, after.bottom)};
+        InvalidatePixels(both);
+        return;
+    }
+    InvalidatePixels(before);
+    InvalidatePixels(after);
 }
 
 LRESULT Form::OnClose() {
@@ -470,7 +566,7 @@ WindowlessControl* Form::HitTest(POINT pt) const {
         RECT rc = control->PixelRect();
         if (!::PtInRect(&rc, pt))
             continue;
-        if (auto* frame = dynamic_cast<Frame*>(control)) {
+        if (Frame* frame = control->AsFrame()) {
             for (WindowlessControl* child : frame->children_) {
                 RECT inner = child->PixelRect();
                 if (child->visible_ && ::PtInRect(&inner, pt))
@@ -582,10 +678,7 @@ LRESULT Form::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT Form::OnTimer(WPARAM wParam) {
     for (Timer* timer : timers_) {
         if (timer->id_ == wParam && timer->enabled_ && timer->interval_ > 0) {
-            if (timer->phased_)
-                timer->Arm();  // before the handler, which may stop the timer
-            if (timer->onTimer)
-                timer->onTimer();
+            timer->Tick();
             break;
         }
     }

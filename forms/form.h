@@ -58,6 +58,9 @@ public:
 
     bool IsLoaded() const { return hWnd_ != nullptr; }
     HWND hWnd() const { return hWnd_; }
+    // A memory context kept while the form has its window, for measuring its text; nullptr
+    // while it has none.
+    HDC MemoryDC();
 
     std::string Caption() const { return spec_.caption; }
     void SetCaption(const std::string& caption);
@@ -112,13 +115,16 @@ private:
     friend class CommandButton;
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // Routes a message to its handler, then asks once for what the handler changed to be
+    // painted again.
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT RouteMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
     // The background and the controls of `rc` of the client area, into `hDC`.
     void PaintClient(HDC hDC, const RECT& rc);
     LRESULT OnPrintClient(HDC hDC);
     LRESULT OnCtlColorButton(HDC hDC);
-    LRESULT OnSystemChange(UINT msg, WPARAM wParam);
+    LRESULT OnSystemChange(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnClose();
     LRESULT OnMouseButton(int16_t button, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -137,7 +143,13 @@ private:
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
+    // Marks an area to paint again: at once outside a message, and within one gathered
+    // into one area that is painted when the message has been handled.
     void InvalidatePixels(const RECT& rc);
+    void FlushInvalidation();
+    // A control moved from `before` to `after`: the area to paint again.
+    void InvalidateMove(const RECT& before, const RECT& after);
+    HBRUSH BackBrush() { return backBrush_.For(ResolveColor(spec_.backColor)); }
     void ClickButton(int id);
     void EnableModalOwners();
 
@@ -145,12 +157,40 @@ private:
     HWND hWnd_ = nullptr;
     bool unloading_ = false;
     bool maximized_ = false;
+    int handling_ = 0;  // messages of this form being handled, nested ones counted
+    RECT pendingPaint_ = {0, 0, 0, 0};
+    bool paintPending_ = false;
     std::vector<WindowlessControl*> controls_;
     std::vector<CommandButton*> buttons_;
     std::vector<Timer*> timers_;
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
-    UniqueBrush backBrush_;            // the background a button is given
-    COLORREF backBrushColor_ = 0;
+    CachedBrush backBrush_;            // the background, painted and given to buttons
+
+    // The memory context and the bitmap in it that paints go through, kept while the form has
+    // its window. The bitmap grows to the largest paint up to a quarter of the screen (the
+    // clock's moving labels paint a small area twice a second); a larger paint has its own.
+    class PaintBuffer {
+    public:
+        PaintBuffer() = default;
+        PaintBuffer(const PaintBuffer&) = delete;
+        PaintBuffer& operator=(const PaintBuffer&) = delete;
+        ~PaintBuffer() { Reset(); }
+        HDC Context();
+        // The kept bitmap, at least width × height, selected into the context; false when the
+        // area is more than the kept bitmap may be or no bitmap could be made.
+        bool Fit(HDC like, int width, int height);
+        // Paints then draw at client coordinates whose area starts at `origin`.
+        void SetOrigin(POINT origin);
+        void Reset();
+
+    private:
+        UniqueMemDC dc_;
+        UniqueBitmap bitmap_;
+        HGDIOBJ original_ = nullptr;  // the context's own bitmap, put back before the kept one goes
+        int width_ = 0, height_ = 0;
+        POINT origin_ = {0, 0};
+    };
+    PaintBuffer paintBuffer_;
 };
 
 // Whether a form's window could not be created in this process.

@@ -150,16 +150,25 @@ double ScreenHeightTw() {
     return static_cast<double>(::GetSystemMetrics(SM_CYSCREEN)) * ScreenTwipsPerPixelY();
 }
 
+namespace {
+
+void Dispatch(MSG& msg) {
+    if (msg.message == WM_QUIT)
+        return;  // the drivers own the end of the run, not the message queue
+    if (Form::PreTranslate(msg))
+        return;
+    // Only keys make characters: a timer tick or a paint need no translation.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+}
+
+}  // namespace
+
 void DoEvents() {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;  // the drivers own the end of the run, not the message queue
-        if (Form::PreTranslate(msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        Dispatch(msg);
 }
 
 namespace {
@@ -180,6 +189,8 @@ DWORD InputWakeMask() {
 }  // namespace
 
 void WaitAndDoEvents(uint32_t timeoutMs) {
+    // Not GetMessage: it returns for posted messages only, and a message sent from outside
+    // (WM_CLOSE from another program) may raise the end flag that the driver waits on.
     // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek saw but left queued.
     ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, InputWakeMask(), MWMO_INPUTAVAILABLE);
     DoEvents();
@@ -210,6 +221,14 @@ int32_t ClockMilliseconds() {
     SYSTEMTIME t;
     ::GetLocalTime(&t);
     return t.wMilliseconds;
+}
+
+ClockReading ReadClock() {
+    if (ClockReadings* readings = SuppliedReadings())
+        return {readings->Now(), readings->Milliseconds()};
+    SYSTEMTIME t;
+    ::GetLocalTime(&t);
+    return {zelvane::OleDateFromFields(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond), t.wMilliseconds};
 }
 
 float TimeOfDaySeconds() {
@@ -261,14 +280,37 @@ zelvane::LocaleNames UserLocaleNames() {
     return names;
 }
 
-std::vector<wchar_t> WideFromUtf8(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int wideLength = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0));
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
-    return wide;
+namespace {
+struct LocaleNamesKept {
+    zelvane::LocaleNames names;
+    bool current = false;
+};
+LocaleNamesKept& KeptLocaleNames() {
+    static LocaleNamesKept kept;
+    return kept;
+}
+}  // namespace
+
+const zelvane::LocaleNames& CurrentLocaleNames() {
+    LocaleNamesKept& kept = KeptLocaleNames();
+    if (!kept.current) {
+        kept.names = UserLocaleNames();
+        kept.current = true;
+    }
+    return kept.names;
+}
+
+void LocaleFormatsChanged() {
+    KeptLocaleNames().current = false;
+}
+
+void WideFromUtf8(std::string_view text, std::vector<wchar_t>& wide) {
+    // UTF-16 takes no more units than UTF-8 takes bytes: one call converts.
+    wide.resize(text.size());
+    const int converted = text.empty() ? 0
+                                       : ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                               wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(converted > 0 ? converted : 0));
 }
 
 std::string Utf8FromWide(const wchar_t* text, size_t length) {

@@ -50,6 +50,13 @@ double Now();
 // the clock's timer and the preview's pause wait on.
 int32_t ClockMilliseconds();
 
+// Now and ClockMilliseconds from one reading of the clock.
+struct ClockReading {
+    double now = 0;
+    int32_t milliseconds = 0;
+};
+ClockReading ReadClock();
+
 // Readings that Now and ClockMilliseconds return in place of the local clock's, so that a
 // benchmark can pass a week of ticks in minutes and a test can set the clock anywhere. Set
 // with SupplyClockReadings; nullptr returns to the clock.
@@ -70,10 +77,16 @@ float TimeOfDaySeconds();
 // names are the forms a date with a day number uses (genitive where the locale has one:
 // "7 марта", not "7 март").
 zelvane::LocaleNames UserLocaleNames();
+// UserLocaleNames, read once and kept until the user's formats change.
+const zelvane::LocaleNames& CurrentLocaleNames();
+// The user's formats have changed (WM_SETTINGCHANGE with "intl"): CurrentLocaleNames reads
+// them again when next asked.
+void LocaleFormatsChanged();
 
 // The program's own texts are UTF-8; the platform's wide entry points take UTF-16. (A
 // vector, not std::wstring: the library's wide strings would add 36 KB to the executable.)
-std::vector<wchar_t> WideFromUtf8(std::string_view text);
+// Written over `wide`, whose storage is kept.
+void WideFromUtf8(std::string_view text, std::vector<wchar_t>& wide);
 std::string Utf8FromWide(const wchar_t* text, size_t length);
 
 // The one uniform [0, 1) generator of the program, never reseeded.

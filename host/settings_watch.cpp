@@ -17,12 +17,13 @@ constexpr char kListClass[] = "ComboBox";
 constexpr int kTextBufferChars = 255;
 
 // A page's text is read without a message: for another process's window the system
-// answers from its own copy, so a dialog that does not answer cannot hold this up.
-std::string PageText(HWND page) {
-    std::array<char, kTextBufferChars> buffer{};
+// answers from its own copy, so a dialog that does not answer cannot hold this up. It is
+// read into the caller's buffer: a pass of the preview asks every page and allocates nothing.
+std::string_view PageText(HWND page, std::array<char, kTextBufferChars>& buffer) {
+    buffer.fill('\0');
     ::GetWindowTextA(page, buffer.data(), kTextBufferChars);
     buffer.back() = '\0';
-    return std::string(buffer.data());
+    return std::string_view(buffer.data());
 }
 
 // Asks `window` within the time limit. SMTO_ABORTIFHUNG: a dialog the system already
@@ -79,9 +80,10 @@ DialogAnswer ListsAnswer(HWND parent, const std::string& saverName) {
 }  // namespace
 
 DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName) {
+    std::array<char, kTextBufferChars> text;
     for (HWND page = ::FindWindowExA(hDialog, nullptr, kPageClass, nullptr); page;
          page = ::FindWindowExA(hDialog, page, kPageClass, nullptr)) {
-        if (IsScreenSaverPageText(PageText(page)))
+        if (IsScreenSaverPageText(PageText(page, text)))
             return ListsAnswer(page, saverName);
     }
     // Without a dialog, the pages above were the session's top-level dialogs: their lists

@@ -61,14 +61,17 @@ void ShowMouseCursor() {
 
 void Pause(float seconds) {
     const float start = forms::TimeOfDaySeconds();
+    // One reading of the clock after each pump serves both its test and the next wait.
+    float now = start;
     for (;;) {
         // Sleep in the system until an event comes or the time is up, then pump.
-        uint32_t remaining = PauseRemainingMs(start, seconds, forms::TimeOfDaySeconds());
+        const uint32_t remaining = PauseRemainingMs(start, seconds, now);
         if (remaining > 0)
             forms::WaitAndDoEvents(remaining);
         else
             forms::DoEvents();
-        if (PauseIsOver(start, seconds, forms::TimeOfDaySeconds()))
+        now = forms::TimeOfDaySeconds();
+        if (PauseIsOver(start, seconds, now))
             break;
     }
 }

@@ -48,3 +48,24 @@ TEST(PreviewPassPause, EndsJustAfterTheNextSecondBeginsEvenAtMidnight) {
 
 }  // namespace
 }  // namespace zelvane
+
+namespace zelvane {
+namespace {
+
+// A timer that ticks on its phase runs on untouched; one that drifted past it, or was set on
+// a clock that moved, comes back the lag after the next boundary and then runs at its period.
+TEST(ClockPhase, APhasedTimerIsArmedAgainOnlyWhenItsTickDriftedOffThePhase) {
+    constexpr int32_t kDriftMs = 15;
+    constexpr uint32_t kPeriod = kHalfSecondMs;
+    EXPECT_EQ(RearmPhasedTimer(5, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
+    EXPECT_EQ(RearmPhasedTimer(520, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
+    EXPECT_EQ(RearmPhasedTimer(0, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
+    EXPECT_EQ(RearmPhasedTimer(521, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 484u) << "drifted late";
+    EXPECT_EQ(RearmPhasedTimer(498, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 7u) << "came early";
+    EXPECT_EQ(RearmPhasedTimer(7, kHalfSecondMs, kLagMs, kDriftMs, 498), kPeriod) << "back on the phase";
+    EXPECT_EQ(RearmPhasedTimer(300, 700, kLagMs, kDriftMs, 700), 0u) << "an odd period runs free";
+    EXPECT_EQ(RearmPhasedTimer(300, 700, kLagMs, kDriftMs, 0), 700u);
+}
+
+}  // namespace
+}  // namespace zelvane

@@ -155,3 +155,22 @@ TEST(PauseTimeBase, IsSecondsSinceMidnight) {
 
 }  // namespace
 }  // namespace zelvane
+
+namespace zelvane {
+namespace {
+
+// The clock writes its texts twice a second into the same strings: they keep their storage.
+TEST(FormatLongDate, WritesOverATextAndKeepsItsStorage) {
+    std::string text(64, 'x');
+    const char* storage = text.data();
+    FormatLongDateInto(text, OleDateFromFields(2022, 3, 7, 9, 5, 7), EnglishLocaleNames());
+    EXPECT_EQ(text, "Monday, 7 March 2022");
+    FormatTimeInto(text, OleDateFromFields(2022, 3, 7, 9, 5, 7), EnglishLocaleNames());
+    EXPECT_EQ(text, "09:05:07");
+    FormatLongDateInto(text, OleDateFromFields(100, 1, 1, 0, 0, 0), EnglishLocaleNames());
+    EXPECT_EQ(text, "Friday, 1 January 0100");
+    EXPECT_EQ(text.data(), storage);
+}
+
+}  // namespace
+}  // namespace zelvane

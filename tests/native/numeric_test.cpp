@@ -220,3 +220,45 @@ TEST(NumericValue, LongTextsAreReadWhole) {
 
 }  // namespace
 }  // namespace zelvane
+
+namespace zelvane {
+namespace {
+
+// Texts where a reader that is not exactly right goes wrong: halfway points between
+// neighbouring doubles and texts just either side of them, the edges of the subnormals and
+// of the largest double, and digits too many for any 64-bit integer. The expected values are
+// the compiler's own readings of the same texts.
+TEST(NumericValue, IsTheNearestDoubleWhereADecimalIsHardToRead) {
+    const std::string one = "1.00000000000000011102230246251565404236316680908203125";  // 1 and the next, halfway
+    const std::string far(1000, '0');
+    struct Hard {
+        std::string text;
+        double expected;
+    };
+    const Hard cases[] = {
+        {"9007199254740993", 9007199254740992.0},  // halfway: to the even neighbour
+        {"9007199254740995", 9007199254740996.0},
+        {"9007199254740993.0000000000000000001", 9007199254740994.0},
+        {"1e23", 1e23},
+        {"8.98846567431158e307", 8.98846567431158e307},
+        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"1.7976931348623158e308", 1.7976931348623157e308},
+        {"1.7976931348623159e308", kInf},
+        {"2.2250738585072011e-308", 2.2250738585072011e-308},
+        {"2.2250738585072012e-308", 2.2250738585072012e-308},
+        {"4.9406564584124654e-324", 4.9406564584124654e-324},
+        {"2.4703282292062327e-324", 0.0},
+        {"2.4703282292062328e-324", 4.9406564584124654e-324},
+        {"123456789012345678901234567890", 123456789012345678901234567890.0},
+        {"0.30000000000000004", 0.30000000000000004},
+        {"3.14159265358979323846264338327950288", 3.14159265358979323846264338327950288},
+        {one, 1.0},
+        {one + far + "1", 1.0000000000000002},
+        {"0." + far + "1e1000", 0.1},
+    };
+    for (const Hard& c : cases)
+        EXPECT_EQ(NumericValue(c.text), c.expected) << std::setprecision(17) << c.text;
+}
+
+}  // namespace
+}  // namespace zelvane

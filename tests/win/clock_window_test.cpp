@@ -1,7 +1,7 @@
 // The clock window in process: the order of its random numbers, presses on its moving
-// labels, the date text in the user's locale and when it is rewritten, each new second
-// shown as it begins whatever the clock is set to, and an end requested while the About
-// dialog is open over it.
+// labels, the date text in the user's locale and when it is rewritten, the user's formats
+// read again after they change, each new second shown as it begins whatever the clock is set
+// to, and an end requested while the About dialog is open over it.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -283,6 +283,52 @@ TEST_F(ClockWindow, TheDateIsRewrittenOnlyWhenTheClockHasMovedOn) {
         EXPECT_EQ(clock_.Label2.Caption(), PlatformLongDate(today)) << "not rewritten after the second moved on";
         break;
     }
+}
+
+// The user's time separator, set for a scope and put back after it, as the regional settings
+// set it; the clock is then told as the system tells every window.
+class UserTimeSeparator {
+public:
+    UserTimeSeparator() : was_(Read()) {}
+    ~UserTimeSeparator() {
+        ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, was_.c_str());
+        forms::LocaleFormatsChanged();
+    }
+    UserTimeSeparator(const UserTimeSeparator&) = delete;
+    UserTimeSeparator& operator=(const UserTimeSeparator&) = delete;
+    const std::wstring& Was() const { return was_; }
+    static std::wstring Read() {
+        wchar_t text[LOCALE_NAME_MAX_LENGTH] = {};
+        const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, text, LOCALE_NAME_MAX_LENGTH);
+        return std::wstring(text, n > 1 ? static_cast<size_t>(n - 1) : 0);
+    }
+
+private:
+    std::wstring was_;
+};
+
+std::string Utf8(const std::wstring& text) {
+    return forms::Utf8FromWide(text.data(), text.size());
+}
+
+// A running clock keeps the formats it read until the user changes them: from the tick after
+// the system says so ("intl"), the time shows the new separator.
+TEST_F(ClockWindow, TheTimeTakesTheUsersNewFormatsFromTheTickAfterTheyChange) {
+    forms::LocaleFormatsChanged();  // whatever an earlier test left
+    UserTimeSeparator separator;
+    const std::wstring other = separator.Was() == L"." ? L":" : L".";
+    clock_.Load();
+    Tick();
+    ASSERT_NE(clock_.Label1.Caption().find(Utf8(separator.Was())), std::string::npos) << clock_.Label1.Caption();
+    ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, other.c_str()));
+    ASSERT_EQ(UserTimeSeparator::Read(), other) << "the platform did not take the new separator";
+    Tick();
+    EXPECT_NE(clock_.Label1.Caption().find(Utf8(separator.Was())), std::string::npos)
+        << "the formats were read again at a tick without a change: " << clock_.Label1.Caption();
+    ::SendMessageA(clock_.hWnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    Tick();
+    EXPECT_NE(clock_.Label1.Caption().find(Utf8(other)), std::string::npos)
+        << "the new separator did not show: " << clock_.Label1.Caption();
 }
 
 // Each new second of the clock shows soon after it begins, with two steps of motion a
