@@ -39,23 +39,21 @@ constexpr size_t kMaxIntDigits = 10;
 constexpr size_t kTimeFieldDigits = 2;
 constexpr size_t kYearDigits = 4;
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-int64_t FloorMod(int64_t a, int64_t b) {
-    return a - FloorDiv(a, b) * b;
-}
-
-constexpr int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
+// Day numbers from a civil date, in the integer type given: 64 bits for the constants
+// below, 32 bits at run time, where the fields are a SYSTEMTIME's and 64-bit division
+// would cost the 32-bit build the runtime's division routines.
+template <typename Int>
+constexpr Int DaysFromCivil(Int year, Int month, Int day) {
+    constexpr auto kEraYears = static_cast<Int>(kYearsPerEra);
     year -= month <= 2 ? 1 : 0;
-    const int64_t era = (year >= 0 ? year : year - (kYearsPerEra - 1)) / kYearsPerEra;
-    const int64_t yearOfEra = year - era * kYearsPerEra;
-    const int64_t dayOfYear = (kMonthsFromMarch * (month > 2 ? month - 3 : month + 9) + 2) / kMonthGroup + day - 1;
-    const int64_t dayOfEra =
-        yearOfEra * kDaysPerYear + yearOfEra / kLeapYearEvery - yearOfEra / kYearsPerCentury + dayOfYear;
-    return era * kDaysPerEra + dayOfEra - kEraStartToUnixEpoch;
+    const Int era = (year >= 0 ? year : year - (kEraYears - 1)) / kEraYears;
+    const Int yearOfEra = year - era * kEraYears;
+    const Int dayOfYear = (static_cast<Int>(kMonthsFromMarch) * (month > 2 ? month - 3 : month + 9) + 2) /
+                              static_cast<Int>(kMonthGroup) +
+                          day - 1;
+    const Int dayOfEra = yearOfEra * static_cast<Int>(kDaysPerYear) + yearOfEra / static_cast<Int>(kLeapYearEvery) -
+                         yearOfEra / static_cast<Int>(kYearsPerCentury) + dayOfYear;
+    return era * static_cast<Int>(kDaysPerEra) + dayOfEra - static_cast<Int>(kEraStartToUnixEpoch);
 }
 
 struct CivilDate {
@@ -92,7 +90,7 @@ CivilDate CivilFromDays(int32_t days) {
     return {yearOfEra + era * static_cast<int32_t>(kYearsPerEra) + (month <= 2 ? 1 : 0), month, day};
 }
 
-constexpr int64_t kOleEpochDays = DaysFromCivil(1899, 12, 30);
+constexpr int64_t kOleEpochDays = DaysFromCivil<int64_t>(1899, 12, 30);
 
 // Appends a non-negative number's decimal digits, at least `width` of them.
 void AppendDigits(std::string& text, int value, size_t width) {
@@ -130,17 +128,19 @@ PauseClock PauseClockOf(float start, float seconds, float now) {
 
 }  // namespace
 
-double OleDateFromFields(int year, int month, int day, int hour, int minute, int second) {
+double OleDateFromFields(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,
+                         uint16_t second) {
     // Out-of-range months, days and times carry into the next field, as a calendar would.
-    const int64_t monthIndex = static_cast<int64_t>(year) * kMonthsPerYear + (month - 1);
-    const int64_t wholeYear = FloorDiv(monthIndex, kMonthsPerYear);
-    const int64_t monthOfYear = FloorMod(monthIndex, kMonthsPerYear) + 1;
-    const int64_t seconds =
-        static_cast<int64_t>(hour) * kSecondsPerHour + static_cast<int64_t>(minute) * kSecondsPerMinute + second;
-    const int64_t dayIndex = DaysFromCivil(wholeYear, monthOfYear, 1) + (static_cast<int64_t>(day) - 1) +
-                             FloorDiv(seconds, kWholeSecondsPerDay) - kOleEpochDays;
-    const double fraction =
-        static_cast<double>(FloorMod(seconds, kWholeSecondsPerDay)) / static_cast<double>(kWholeSecondsPerDay);
+    // Fields of 16 bits keep every sum below within 32 bits (seconds at most 239,925,135).
+    const int32_t monthIndex = year * static_cast<int32_t>(kMonthsPerYear) + (month - 1);
+    const int32_t wholeYear = FloorDiv32(monthIndex, static_cast<int32_t>(kMonthsPerYear));
+    const int32_t monthOfYear = monthIndex - wholeYear * static_cast<int32_t>(kMonthsPerYear) + 1;
+    const int32_t seconds = hour * static_cast<int32_t>(kSecondsPerHour) +
+                            minute * static_cast<int32_t>(kSecondsPerMinute) + second;
+    constexpr auto kDay = static_cast<int32_t>(kWholeSecondsPerDay);
+    const int32_t dayIndex = DaysFromCivil<int32_t>(wholeYear, monthOfYear, 1) + (day - 1) + seconds / kDay -
+                             static_cast<int32_t>(kOleEpochDays);
+    const double fraction = static_cast<double>(seconds % kDay) / static_cast<double>(kDay);
     // Before the epoch the whole days count down while the time of day still counts up.
     const auto wholeDays = static_cast<double>(dayIndex);
     return dayIndex >= 0 ? wholeDays + fraction : wholeDays - fraction;

@@ -18,8 +18,10 @@ struct DateFields {
     int second = 0;
 };
 
-// Whole seconds only: the present date-time of the program never carries a fraction.
-double OleDateFromFields(int year, int month, int day, int hour, int minute, int second);
+// Whole seconds only: the present date-time of the program never carries a fraction. The
+// fields are as wide as a SYSTEMTIME's.
+double OleDateFromFields(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,
+                         uint16_t second);
 
 // The dates the encoding covers: 1 January 100 up to the end of 31 December 9999.
 inline constexpr double kMinOleDate = -657434.0;
