@@ -9,7 +9,7 @@ use_prefix_copy() {
     base_prefix=${ZELVANE_PREFIX_AT_START:-${WINEPREFIX:-$root/build/wineprefix}}
     work=$(mktemp -d "${TMPDIR:-/tmp}/zelvane-$1.XXXXXX")
     export WINEPREFIX="$work/prefix"
-    trap 'wineserver -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+    trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
     trap 'exit 1' INT TERM
     # A ready prefix is copied in seconds; making one takes much longer.
     if [ -e "$base_prefix/.zelvane-ready" ]; then
