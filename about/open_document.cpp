@@ -2,6 +2,7 @@
 #include "about/open_document.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/about_text.h"
 #include "forms/win.h"  // before the shell's header, which needs the Windows types
@@ -13,17 +14,52 @@ namespace zelvane {
 namespace {
 constexpr char kShellWorkingFolder[] = "C:\\";
 constexpr DWORD kShellApartment = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE;
-}  // namespace
+// What the shell answers when it could not even start: no memory or resources.
+constexpr int32_t kShellCouldNotStart = 0;
 
-void PrepareShellCalls() {
-    // Not examined: with no apartment, or one of another kind already there, the shell
-    // still does what it can, as it did before.
-    (void)::CoInitializeEx(nullptr, kShellApartment);
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+
+// The shell and COM are loaded at the first document, not at start: they bring half a dozen
+// libraries with them, which cost every start of the saver and a link press alone needs.
+// Loaded from the system folder by full path, never from wherever the search order looks
+// first; kept until the process ends.
+FARPROC SystemFunction(const char* library, const char* name) {
+    char path[MAX_PATH];
+    const UINT folder = ::GetSystemDirectoryA(path, MAX_PATH);
+    const size_t length = std::strlen(library);
+    if (folder == 0 || folder + 1 + length >= MAX_PATH)
+        return nullptr;
+    path[folder] = '\\';
+    std::memcpy(path + folder + 1, library, length + 1);
+    HMODULE module = ::LoadLibraryA(path);
+    return module ? ::GetProcAddress(module, name) : nullptr;
 }
 
+// The shell asks its callers for a single-threaded apartment with OLE1 DDE off (it may start
+// a handler through COM); made once, on the thread that opens documents, for the process's life.
+void PrepareShellCalls() {
+    static const bool prepared = [] {
+        if (auto init = reinterpret_cast<CoInitializeExFn>(
+                reinterpret_cast<void*>(SystemFunction("ole32.dll", "CoInitializeEx"))))
+            // Not examined: with no apartment, or one of another kind already there, the
+            // shell still does what it can.
+            (void)init(nullptr, kShellApartment);
+        return true;
+    }();
+    (void)prepared;
+}
+
+}  // namespace
+
 std::string OpenDocument(std::string target) {
+    PrepareShellCalls();
+    static const auto shellExecute =
+        reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(SystemFunction("shell32.dll", "ShellExecuteA")));
+    if (!shellExecute)
+        return ShellResultText(kShellCouldNotStart);
     HWND owner = ::GetDesktopWindow();
-    HINSTANCE result = ::ShellExecuteA(owner, nullptr, target.c_str(), nullptr, kShellWorkingFolder, SW_SHOWNORMAL);
+    HINSTANCE result = shellExecute(owner, nullptr, target.c_str(), nullptr, kShellWorkingFolder, SW_SHOWNORMAL);
     // The result is a number in a handle's clothing; only its low 32 bits, signed, count.
     return ShellResultText(static_cast<int32_t>(reinterpret_cast<intptr_t>(result)));
 }

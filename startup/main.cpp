@@ -1,7 +1,6 @@
 // Start-up, the running-copy rules, and the configure and saver drivers.
 #include "startup/main.h"
 
-#include "about/open_document.h"
 #include "about/setup_hook.h"
 #include "clock/fclock.h"
 #include "core/command_line.h"
@@ -74,8 +73,6 @@ unsigned RunExitCode() {
 }  // namespace
 
 void Main() {
-    // Before anything can reach the shell: the link presses of the About dialog.
-    PrepareShellCalls();
     YearText = kYearText;
     AppTitle = forms::AppTitle();
     const std::string text = NormalizedArguments(ArgumentsOf(::GetCommandLineA()));

@@ -25,10 +25,8 @@ std::string ExeFolder() {
     return text.substr(0, text.find_last_of("\\/"));
 }
 
-// As the program does at start: the shell is called from a single-threaded apartment.
+// The shell is called from a single-threaded apartment, made by the first call.
 TEST(OpenDocument, AcceptedTargetReachesItsHandlerUnchangedInFolderC) {
-    PrepareShellCalls();
-    EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "no single-threaded apartment";
     url_sink::Registration sink(ExeFolder() + "\\" + url_sink::kExeName, {kTestScheme});
     const std::string target = std::string(kTestScheme) + ":someone@example.org";
     // Started from another folder: the handler still runs in C:\.
@@ -40,6 +38,7 @@ TEST(OpenDocument, AcceptedTargetReachesItsHandlerUnchangedInFolderC) {
     const std::string result = OpenDocument(target);
     ::SetCurrentDirectoryA(saved);
     EXPECT_EQ(result, "");
+    EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "no single-threaded apartment";
     url_sink::Report report;
     ASSERT_TRUE(sink.WaitForReport(report, kSinkMs));
     EXPECT_EQ(report.targets, std::vector<std::string>{target});
