@@ -191,9 +191,11 @@ DWORD InputWakeMask() {
 void WaitAndDoEvents(uint32_t timeoutMs) {
     // Not GetMessage: it returns for posted messages only, and a message sent from outside
     // (WM_CLOSE from another program) may raise the end flag that the driver waits on.
-    // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek saw but left queued.
+    // MWMO_INPUTAVAILABLE: return at once while anything is queued, seen before or not.
     ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, InputWakeMask(), MWMO_INPUTAVAILABLE);
-    DoEvents();
+    MSG msg;
+    if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        Dispatch(msg);
 }
 
 namespace {

@@ -37,10 +37,11 @@ double ScreenHeightTw();
 
 // Dispatches every pending event and returns; never waits.
 void DoEvents();
-// Waits until at least one event is pending (or `timeoutMs` has passed), then
-// dispatches every pending event. The drivers pump with this, so that an idle run
-// sleeps in the system instead of spinning. Any input the running system has wakes it,
-// touch and pen included from Windows 8 on.
+// Waits until an event is pending (or `timeoutMs` has passed), then dispatches it. The
+// drivers pump with this, so that an idle run sleeps in the system instead of spinning.
+// One event a call: while more are queued the next call returns at once, and a tick costs
+// no look into a queue already empty. Any input the running system has wakes it, touch
+// and pen included from Windows 8 on.
 void WaitAndDoEvents(uint32_t timeoutMs = 0xFFFFFFFFu);
 
 // The present local date-time, whole seconds, in the OLE Automation encoding.
