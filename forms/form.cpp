@@ -458,6 +458,26 @@ void Form::PaintClient(HDC hDC, const RECT& rc) {
         draw(paintBuffer_.Context());
         return;
     }
+    // Too large for the kept buffer (the whole window, as at its first paint): the plain
+    // background around the controls goes straight onto the window, and only the controls'
+    // own area through a buffer. No pixel is painted twice, so nothing flickers, and no
+    // bitmap the size of the screen is made on the way to the first frame.
+    RECT inner = {};
+    if (!ControlBounds(rc, inner)) {
+        ::FillRect(hDC, &rc, BackBrush());
+        return;
+    }
+    if (inner.left != rc.left || inner.top != rc.top || inner.right != rc.right || inner.bottom != rc.bottom) {
+        const RECT bands[] = {{rc.left, rc.top, rc.right, inner.top},
+                              {rc.left, inner.bottom, rc.right, rc.bottom},
+                              {rc.left, inner.top, inner.left, inner.bottom},
+                              {inner.right, inner.top, rc.right, inner.bottom}};
+        for (const RECT& band : bands)
+            if (band.left < band.right && band.top < band.bottom)
+                ::FillRect(hDC, &band, BackBrush());
+        PaintClient(hDC, inner);
+        return;
+    }
     UniqueMemDC mem(::CreateCompatibleDC(hDC));
     UniqueBitmap bitmap(::CreateCompatibleBitmap(hDC, width, height));
     SelectGuard keepBitmap(mem.get(), bitmap.get());
@@ -506,6 +526,29 @@ void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
         for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
             PaintControl(hDC, **it, clip);
     }
+}
+
+bool Form::ControlBounds(const RECT& clip, RECT& bounds) const {
+    bool any = false;
+    const auto add = [&](const auto& self, WindowlessControl& control) -> void {
+        if (!control.visible_)
+            return;
+        const RECT rc = control.PixelRect();
+        const RECT met = {std::max(rc.left, clip.left), std::max(rc.top, clip.top), std::min(rc.right, clip.right),
+                          std::min(rc.bottom, clip.bottom)};
+        if (met.left < met.right && met.top < met.bottom) {
+            bounds = any ? RECT{std::min(bounds.left, met.left), std::min(bounds.top, met.top),
+                                std::max(bounds.right, met.right), std::max(bounds.bottom, met.bottom)}
+                         : met;
+            any = true;
+        }
+        if (Frame* frame = control.AsFrame())
+            for (WindowlessControl* child : frame->children_)
+                self(self, *child);
+    };
+    for (WindowlessControl* control : controls_)
+        add(add, *control);
+    return any;
 }
 
 void Form::InvalidatePixels(const RECT& rc) {

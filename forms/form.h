@@ -143,6 +143,8 @@ private:
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
+    // The bounds, within `clip`, of the visible controls that meet it: false when none does.
+    bool ControlBounds(const RECT& clip, RECT& bounds) const;
     // Marks an area to paint again: at once outside a message, and within one gathered
     // into one area that is painted when the message has been handled.
     void InvalidatePixels(const RECT& rc);
