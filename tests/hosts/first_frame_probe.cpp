@@ -1,8 +1,11 @@
 // Benchmark probe: looks at the screen saver from outside, for bench/run.sh.
 //
-//   first_frame_probe saver SCR [RUNS]     start "SCR /S" RUNS times; each time, the milliseconds
-//                                          from CreateProcess to the first yellow pixel on screen
-//   first_frame_probe preview SCR [RUNS]   the same for "SCR /P <handle>" into the test
+//   first_frame_probe saver SCR [RUNS [FLOOR]]
+//                                          start "SCR /S" RUNS times; each time, the milliseconds
+//                                          from CreateProcess to the first yellow pixel on screen;
+//                                          the floor below is FLOOR's plain window (a probe of the
+//                                          width of SCR: a 32-bit start costs Wine more), else this one's
+//   first_frame_probe preview SCR [RUNS [FLOOR]]  the same for "SCR /P <handle>" into the test
 //                                          display-settings dialog's popup preview (yellow inside it)
 //   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
 //                                          timed after each start of the saver, as Wine's floor
@@ -187,11 +190,12 @@ FrameTiming TimeFirstFrame(const std::wstring& scr,
 }
 
 // How long Wine takes to start a bare Win32 program and see it end: the floor under any
-// first frame. Negative when it could not be started.
-double TimeBareProcess() {
+// first frame. The floor's probe without arguments is one (a usage error ends it at once).
+// Negative when it could not be started.
+double TimeBareProcess(const std::wstring& floorExe) {
     PROCESS_INFORMATION pi;
     Stopwatch clock;
-    if (!Start(ExeFolder() + kBareProcessExe, L"", pi))
+    if (!Start(floorExe.empty() ? ExeFolder() + kBareProcessExe : floorExe, L"", pi))
         return -1;
     ::WaitForSingleObject(pi.hProcess, kFrameTimeoutMs);
     const double elapsed = clock.ElapsedMs();
@@ -201,12 +205,13 @@ double TimeBareProcess() {
 }
 
 // The smallest program that shows yellow over the area, timed like the saver: Wine's floor.
-FrameTiming TimePlainWindow(ScreenCopy& copy, const RECT& area) {
+FrameTiming TimePlainWindow(ScreenCopy& copy, const RECT& area, const std::wstring& floorExe) {
     wchar_t placement[kPlacementChars];
     std::swprintf(placement, kPlacementChars, L"%ls %ld %ld %ld %ld", kPlainWindowCommand, area.left, area.top,
                   area.right - area.left, area.bottom - area.top);
     PROCESS_INFORMATION pi;
-    const FrameTiming timing = TimeFirstFrame(SelfPath(), placement, copy, area, true, pi);
+    const FrameTiming timing =
+        TimeFirstFrame(floorExe.empty() ? SelfPath() : floorExe, placement, copy, area, true, pi);
     if (pi.hProcess) {
         OwnedHandle process(pi.hProcess), thread(pi.hThread);
         EndProcess(pi);
@@ -228,7 +233,7 @@ double ClockSecondsInMinute() {
     return now.wSecond + now.wMilliseconds / 1000.0;
 }
 
-int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
+int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::wstring& floorExe) {
     std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows, bare;
     RECT area = {0, 0, 0, 0};
     for (int run = 0; run < runs; ++run) {
@@ -286,13 +291,13 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs) {
 
         // The floors, right after each start so that they meet the same load on the machine.
         if (WaitForCleanArea(copy, area)) {
-            const FrameTiming plain = TimePlainWindow(copy, area);
+            const FrameTiming plain = TimePlainWindow(copy, area, floorExe);
             if (plain.drawn)
                 plainFrames.push_back(plain.frameMs);
             if (plain.windowMs >= 0)
                 plainWindows.push_back(plain.windowMs);
         }
-        const double bareMs = TimeBareProcess();
+        const double bareMs = TimeBareProcess(floorExe);
         if (bareMs >= 0)
             bare.push_back(bareMs);
     }
@@ -483,7 +488,7 @@ int RunCloseHost() {
 }
 
 int Usage() {
-    std::printf("usage: first_frame_probe saver|preview SCR [RUNS] | objects EXE | preview-handle | close-host\n");
+    std::printf("usage: first_frame_probe saver|preview SCR [RUNS [FLOOR]] | objects EXE | preview-handle | close-host\n");
     return 2;
 }
 
@@ -500,7 +505,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const int runs = argc >= 4 ? std::atoi(argv[3]) : kDefaultRuns;
         if (runs < 1 || runs > kMaxRuns)
             return Usage();
-        status = RunFirstFrame(command == "preview", Widen(argv[2]), runs);
+        status = RunFirstFrame(command == "preview", Widen(argv[2]), runs, argc >= 5 ? Widen(argv[4]) : std::wstring());
     } else if (command == "plain-window" && argc >= 6) {
         status =
             RunPlainWindow(instance, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
