@@ -36,26 +36,22 @@ FARPROC SystemFunction(const char* library, const char* name) {
     return module ? ::GetProcAddress(module, name) : nullptr;
 }
 
-// The shell asks its callers for a single-threaded apartment with OLE1 DDE off (it may start
-// a handler through COM); made once, on the thread that opens documents, for the process's life.
-void PrepareShellCalls() {
-    static const bool prepared = [] {
-        if (auto init = reinterpret_cast<CoInitializeExFn>(
-                reinterpret_cast<void*>(SystemFunction("ole32.dll", "CoInitializeEx"))))
-            // Not examined: with no apartment, or one of another kind already there, the
-            // shell still does what it can.
-            (void)init(nullptr, kShellApartment);
-        return true;
-    }();
-    (void)prepared;
+// The shell, with the apartment it asks its callers for: single-threaded, OLE1 DDE off (it
+// may start a handler through COM). Made once, on the thread that opens documents, for the
+// process's life.
+ShellExecuteFn LoadShell() {
+    if (auto init = reinterpret_cast<CoInitializeExFn>(
+            reinterpret_cast<void*>(SystemFunction("ole32.dll", "CoInitializeEx"))))
+        // Not examined: with no apartment, or one of another kind already there, the shell
+        // still does what it can.
+        (void)init(nullptr, kShellApartment);
+    return reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(SystemFunction("shell32.dll", "ShellExecuteA")));
 }
 
 }  // namespace
 
 std::string OpenDocument(std::string target) {
-    PrepareShellCalls();
-    static const auto shellExecute =
-        reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(SystemFunction("shell32.dll", "ShellExecuteA")));
+    static const ShellExecuteFn shellExecute = LoadShell();
     if (!shellExecute)
         return ShellResultText(kShellCouldNotStart);
     HWND owner = ::GetDesktopWindow();

@@ -47,7 +47,6 @@ constexpr DWORD kCleanScreenTimeoutMs = 3000;  // a previous run's picture must 
 constexpr DWORD kCleanScreenPollMs = 20;
 constexpr DWORD kExitTimeoutMs = 5000;
 constexpr DWORD kKillTimeoutMs = 5000;
-constexpr wchar_t kBareProcessExe[] = L"saver_flag_probe.exe";  // a Win32 program that ends at once
 constexpr wchar_t kPlainWindowCommand[] = L"plain-window";
 constexpr wchar_t kPlainWindowClass[] = L"ZelvaneProbePlainWindow";
 constexpr size_t kPlacementChars = 96;
@@ -121,11 +120,6 @@ std::wstring SelfPath() {
     return std::wstring(path, n);
 }
 
-std::wstring ExeFolder() {
-    const std::wstring self = SelfPath();
-    return self.substr(0, self.find_last_of(L"\\/") + 1);
-}
-
 bool Start(const std::wstring& exe, const std::wstring& args, PROCESS_INFORMATION& pi) {
     std::wstring line = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
     STARTUPINFOW si = {};
@@ -190,12 +184,12 @@ FrameTiming TimeFirstFrame(const std::wstring& scr,
 }
 
 // How long Wine takes to start a bare Win32 program and see it end: the floor under any
-// first frame. The floor's probe without arguments is one (a usage error ends it at once).
+// first frame: the floor's probe without arguments (a usage error ends it at once).
 // Negative when it could not be started.
 double TimeBareProcess(const std::wstring& floorExe) {
     PROCESS_INFORMATION pi;
     Stopwatch clock;
-    if (!Start(floorExe.empty() ? ExeFolder() + kBareProcessExe : floorExe, L"", pi))
+    if (!Start(floorExe, L"", pi))
         return -1;
     ::WaitForSingleObject(pi.hProcess, kFrameTimeoutMs);
     const double elapsed = clock.ElapsedMs();
@@ -210,8 +204,7 @@ FrameTiming TimePlainWindow(ScreenCopy& copy, const RECT& area, const std::wstri
     std::swprintf(placement, kPlacementChars, L"%ls %ld %ld %ld %ld", kPlainWindowCommand, area.left, area.top,
                   area.right - area.left, area.bottom - area.top);
     PROCESS_INFORMATION pi;
-    const FrameTiming timing =
-        TimeFirstFrame(floorExe.empty() ? SelfPath() : floorExe, placement, copy, area, true, pi);
+    const FrameTiming timing = TimeFirstFrame(floorExe, placement, copy, area, true, pi);
     if (pi.hProcess) {
         OwnedHandle process(pi.hProcess), thread(pi.hThread);
         EndProcess(pi);
@@ -505,7 +498,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const int runs = argc >= 4 ? std::atoi(argv[3]) : kDefaultRuns;
         if (runs < 1 || runs > kMaxRuns)
             return Usage();
-        status = RunFirstFrame(command == "preview", Widen(argv[2]), runs, argc >= 5 ? Widen(argv[4]) : std::wstring());
+        status = RunFirstFrame(command == "preview", Widen(argv[2]), runs, argc >= 5 ? Widen(argv[4]) : SelfPath());
     } else if (command == "plain-window" && argc >= 6) {
         status =
             RunPlainWindow(instance, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
