@@ -9,6 +9,8 @@
 //                                          display-settings dialog's popup preview (yellow inside it)
 //   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
 //                                          timed after each start of the saver, as Wine's floor
+//   first_frame_probe plain-preview HANDLE the smallest program that shows yellow as a preview
+//                                          must, drawn into that window: the preview's floor
 //   first_frame_probe objects EXE          GDI objects of the running process EXE (read from its
 //                                          own GDI handle table), what GetGuiResources answers,
 //                                          and its windows
@@ -48,6 +50,8 @@ constexpr DWORD kCleanScreenPollMs = 20;
 constexpr DWORD kExitTimeoutMs = 5000;
 constexpr DWORD kKillTimeoutMs = 5000;
 constexpr wchar_t kPlainWindowCommand[] = L"plain-window";
+constexpr wchar_t kPlainPreviewCommand[] = L"plain-preview";
+constexpr DWORD kPreviewGoneLookMs = 50;
 constexpr wchar_t kPlainWindowClass[] = L"ZelvaneProbePlainWindow";
 constexpr size_t kPlacementChars = 96;
 
@@ -212,6 +216,31 @@ FrameTiming TimePlainWindow(ScreenCopy& copy, const RECT& area, const std::wstri
     return timing;
 }
 
+// The smallest program that shows yellow the way a preview must, into a dialog's preview
+// window of another process (Wine draws there more slowly than into a window of one's own),
+// timed like the preview: in a dialog of its own, started for it.
+FrameTiming TimePlainPreview(const std::wstring& floorExe) {
+    display_host::Client host;
+    if (!host.Start(L"--popup"))
+        return {};
+    RECT area;
+    ::GetClientRect(host.Preview(), &area);
+    ::MapWindowPoints(host.Preview(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    ScreenCopy copy(area.right - area.left, area.bottom - area.top);
+    if (!copy.Valid() || !WaitForCleanArea(copy, area))
+        return {};
+    PROCESS_INFORMATION pi;
+    const FrameTiming timing = TimeFirstFrame(
+        floorExe, std::wstring(kPlainPreviewCommand) + L" " + std::to_wstring(host.PreviewNumber()), copy, area, false, pi);
+    host.Close();
+    if (pi.hProcess) {
+        OwnedHandle process(pi.hProcess), thread(pi.hThread);
+        if (::WaitForSingleObject(pi.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0)
+            ::TerminateProcess(pi.hProcess, 1);
+    }
+    return timing;
+}
+
 void PrintSeries(const char* name, const std::vector<double>& values) {
     std::printf("%s", name);
     for (double v : values)
@@ -227,7 +256,7 @@ double ClockSecondsInMinute() {
 }
 
 int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::wstring& floorExe) {
-    std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows, bare;
+    std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows, bare, plainPreview;
     RECT area = {0, 0, 0, 0};
     for (int run = 0; run < runs; ++run) {
         display_host::Client host;
@@ -290,6 +319,11 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::ws
             if (plain.windowMs >= 0)
                 plainWindows.push_back(plain.windowMs);
         }
+        if (preview) {
+            const FrameTiming drawn = TimePlainPreview(floorExe);
+            if (drawn.drawn)
+                plainPreview.push_back(drawn.frameMs);
+        }
         const double bareMs = TimeBareProcess(floorExe);
         if (bareMs >= 0)
             bare.push_back(bareMs);
@@ -302,6 +336,10 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::ws
     PrintSeries("plain_window_ms", plainFrames);
     PrintSeries("plain_window_shown_ms", plainWindows);
     PrintSeries("bare_process_ms", bare);
+    if (!plainPreview.empty()) {
+        PrintSeries("plain_preview_ms", plainPreview);
+        std::printf("plain_preview_median_ms %.1f\n", Median(plainPreview));
+    }
     std::printf("first_frame_median_ms %.1f\n", Median(frames));
     if (!windows.empty())
         std::printf("window_median_ms %.1f\n", Median(windows));
@@ -320,6 +358,23 @@ LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     }
     return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+// The smallest program that shows yellow the way a preview must: into the dialog's preview
+// window, a window of another process, until that window goes.
+int RunPlainPreview(HWND preview) {
+    HDC hDC = ::GetDC(preview);
+    HBRUSH yellow = ::CreateSolidBrush(kYellow);
+    RECT rc;
+    ::GetClientRect(preview, &rc);
+    ::FillRect(hDC, &rc, yellow);
+    ::GdiFlush();
+    ::GetPixel(hDC, 0, 0);
+    while (::IsWindow(preview))
+        ::Sleep(kPreviewGoneLookMs);
+    ::ReleaseDC(preview, hDC);
+    ::DeleteObject(yellow);
+    return 0;
 }
 
 int RunPlainWindow(HINSTANCE instance, int x, int y, int width, int height) {
@@ -502,6 +557,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     } else if (command == "plain-window" && argc >= 6) {
         status =
             RunPlainWindow(instance, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    } else if (command == "plain-preview" && argc >= 3) {
+        status = RunPlainPreview(reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoi(argv[2]))));
     } else if (command == "objects" && argc >= 3) {
         status = RunObjects(Widen(argv[2]));
     } else if (command == "preview-handle") {
