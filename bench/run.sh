@@ -97,9 +97,10 @@ cmake --build "$build64" -j2 --target ssZelvane first_frame_probe display_host s
     seconds_probe conventional_saver >/dev/null
 shipped="$build32/ssZelvane.scr"
 scr="$build64/ssZelvane.scr"
-# The GDI table is read by a probe of the measured file's own width, and the week of ticks
-# runs at that width too.
-objects_probe="$build64/first_frame_probe.exe"
+# The floor under first frames is a probe of the measured file's own width, and the week of
+# ticks runs at that width too. GDI tables are read by the 64-bit probe, which reads a
+# process of either width (Wine keeps a 32-bit process's table in its 64-bit PEB).
+floor_probe="$build64/first_frame_probe.exe"
 week="$build64/week_of_ticks.exe"
 conventional="$build64/conventional_saver.exe"
 # The shipped file itself is measured wherever 32-bit code runs: natively, or where the
@@ -111,7 +112,7 @@ in_namespace=
 case $wine_path in
 native32 | emulated32)
     scr=$shipped
-    objects_probe="$build32/first_frame_probe.exe"
+    floor_probe="$build32/first_frame_probe.exe"
     week="$build32/week_of_ticks.exe"
     conventional="$build32/conventional_saver.exe"
     [ "$wine_path" = emulated32 ] && in_namespace="$root/tools/emulate32"
@@ -130,7 +131,7 @@ trap 'rm -f "$report" "$measure"' EXIT
 cat >"$measure" <<'MEASURE'
 set -e
 root=$1 scr=$2 bin=$3 seconds=$4 checkpoint=$5 warmup=$6 sample_every=$7 runs=$8 report=$9 idle_seconds=${10}
-objects_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15} conventional=${16}
+floor_probe=${11} week=${12} week_ticks=${13} week_passes=${14} cpu_runs=${15} conventional=${16}
 call_seconds=${17}
 wine="$root/tools/wine-run"
 probe="$bin/first_frame_probe.exe"
@@ -208,8 +209,8 @@ record() { sed "s/^/$1./" >>"$report"; }
 # First frames: the probe starts the saver itself, several times, and times each start.
 # The floor under each start is the smallest program of the measured file's own width: Wine
 # starts a 32-bit program more slowly than a 64-bit one.
-"$wine" "$probe" saver "Z:$scr" "$runs" "Z:$objects_probe" | record saver.frame
-"$wine" "$probe" preview "Z:$scr" "$runs" "Z:$objects_probe" | record preview.frame
+"$wine" "$probe" saver "Z:$scr" "$runs" "Z:$floor_probe" | record saver.frame
+"$wine" "$probe" preview "Z:$scr" "$runs" "Z:$floor_probe" | record preview.frame
 
 # The Wine server and Xvfb beside an idle Win32 program (a one-pixel window waiting for
 # messages): the floor under their figures. The server ends when no program is left.
@@ -240,7 +241,7 @@ soak() {
         echo "$mode.error the saver did not keep running" >>"$report"
         return
     fi
-    "$wine" "$objects_probe" objects "$exe" | record "$mode.start"
+    "$wine" "$probe" objects "$exe" | record "$mode.start"
     server=$(find_server)
     t0=$(now) s0=$(cpu_ticks "$pid") w0=$(ticks_of "$server") x0=$(ticks_of "$xvfb")
     at=$sample_every
@@ -272,7 +273,7 @@ soak() {
         echo "$mode.xvfb_ticks $(ticks_between "$x0" "$x1")"
         echo "$mode.server_pid ${server:-none}"
     } >>"$report"
-    "$wine" "$objects_probe" objects "$exe" | record "$mode.end"
+    "$wine" "$probe" objects "$exe" | record "$mode.end"
 }
 
 # Ends a process that did not end by itself.
@@ -409,7 +410,7 @@ echo "measuring: $runs starts per mode, $cpu_runs runs of ${seconds} s per mode,
     "keeping time per mode ..." >&2
 started_at=$(date +%s)
 clock_seconds=$clock_seconds ZELVANE_WINE_PATH=$wine_path $in_namespace "$root/tools/with-display" sh "$measure" "$root" "$scr" "$build64" \
-    "$seconds" "$checkpoint" "$warmup" "$sample_every" "$runs" "$report" "$idle_seconds" "$objects_probe" "$week" \
+    "$seconds" "$checkpoint" "$warmup" "$sample_every" "$runs" "$report" "$idle_seconds" "$floor_probe" "$week" \
     "$week_ticks" "$week_passes" "$cpu_runs" "$conventional" "$call_seconds" </dev/null
 # The native reference beside emulated figures: the 64-bit twin, first frames and CPU only.
 reference=
@@ -496,6 +497,7 @@ function row(figure, saver, preview, target, met_text) {
     printf "| %s | %s | %s | %s | %s |\n", figure, saver, preview, target, met_text
 }
 {
+    sub(/\r$/, "")    # the probes write Windows line ends
     key = $1
     $1 = ""
     sub(/^ /, "")
@@ -601,7 +603,7 @@ END {
         "not available under Wine (answers " cell("preview1.start.gui_resources_gdi") ")", "no growth", "")
     cs = changes("saver", "gdi_table_objects"); ms = all_measured; fs = all_flat
     cp = changes("preview", "gdi_table_objects"); mp = all_measured; fp = all_flat
-    row("GDI objects, start → end of each run (live entries of its GDI handle table, read from outside by a probe of its width)",
+    row("GDI objects, start → end of each run (live entries of its GDI handle table, read from outside by the 64-bit probe)",
         cs, cp, "no growth", met(ms, fs) ", " met(mp, fp))
     row("USER objects (GetGuiResources)", "not available under Wine (answers " cell("saver1.start.gui_resources_user") ")",
         "not available under Wine (answers " cell("preview1.start.gui_resources_user") ")", "no growth", "")
@@ -788,8 +790,9 @@ What the figures mean:
   The target is no growth between the middle and the end of each run.
 - GDI and USER objects: GetGuiResources answers 0 for every process under Wine, so its
   figures are not available here. The GDI figures come from the saver's own GDI handle
-  table, read from outside (ReadProcessMemory of the table its PEB points to) by a probe of
-  the same width as the saver, after the probe has checked the table's layout on itself
+  table, read from outside (ReadProcessMemory of the table its 64-bit PEB points to, where
+  Wine keeps it for a 32-bit process too) by the 64-bit probe, after the probe has checked
+  the table's layout on itself
   (its count follows 32 brushes made and deleted exactly); stock objects are included.
   USER objects live in the Wine server, out of reach per process; the process's windows
   are counted instead. A figure that could not be read shows as n/a, and its Met column

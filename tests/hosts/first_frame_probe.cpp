@@ -12,8 +12,8 @@
 //   first_frame_probe plain-preview HANDLE the smallest program that shows yellow as a preview
 //                                          must, drawn into that window: the preview's floor
 //   first_frame_probe objects EXE          GDI objects of the running process EXE (read from its
-//                                          own GDI handle table), what GetGuiResources answers,
-//                                          and its windows
+//                                          own GDI handle table, by a 64-bit probe), what
+//                                          GetGuiResources answers, and its windows
 //   first_frame_probe preview-handle       the running test dialog's preview window, as "/P" takes it
 //   first_frame_probe close-host           closes the running test dialog
 //
@@ -496,10 +496,14 @@ int RunObjects(const std::wstring& exe) {
     std::printf("gui_resources_gdi %lu\n", static_cast<unsigned long>(::GetGuiResources(process.get(), GR_GDIOBJECTS)));
     std::printf("gui_resources_user %lu\n",
                 static_cast<unsigned long>(::GetGuiResources(process.get(), GR_USEROBJECTS)));
-    BOOL wow64 = FALSE;
-    ::IsWow64Process(process.get(), &wow64);
+    // A 64-bit probe reads a process of either width: it is given the 64-bit PEB, where Wine
+    // keeps the table of a 32-bit process too. A 32-bit probe cannot read a 64-bit one.
+    BOOL targetWow64 = FALSE, selfWow64 = FALSE;
+    ::IsWow64Process(process.get(), &targetWow64);
+    ::IsWow64Process(::GetCurrentProcess(), &selfWow64);
     std::vector<unsigned char> table;
-    const int gdi = !wow64 && GdiTableLayoutHolds() ? CountGdiEntries(process.get(), table) : -1;
+    const int gdi =
+        (!selfWow64 || targetWow64) && GdiTableLayoutHolds() ? CountGdiEntries(process.get(), table) : -1;
     if (gdi >= 0)
         std::printf("gdi_table_objects %d\n", gdi);
     else
