@@ -37,7 +37,7 @@ END {
     print "Figures: the shipped file size (bytes), CPU of the saver process (% of one core, median of three"
     print "runs), first frame (ms, median of nine starts) and its ratio to the smallest program showing"
     print "yellow the same way (for the preview: drawn into a dialog\047s preview window, from the run of"
-    print "2026-12-08 21:00 on; a popup of its own before), whether a week of ticks left private bytes,"
+    print "2026-12-08 20:49 on; a popup of its own before), whether a week of ticks left private bytes,"
     print "GDI, USER and handles flat, the saver CPU"
     print "to that of a conventional saver run beside it (median of three pairs), and calls into the system per"
     print "tick or pass (the relay log of Wine over 60 s). Runs before these were measured show n/a there."
