@@ -38,9 +38,9 @@ END {
     print "runs), first frame (ms, median of nine starts) and its ratio to the smallest program showing"
     print "yellow the same way (for the preview: drawn into a dialog\047s preview window, from the run of"
     print "2026-12-08 20:49 on; a popup of its own before), whether a week of ticks left private bytes,"
-    print "GDI, USER and handles flat, the saver CPU"
-    print "to that of a conventional saver run beside it (median of three pairs), and calls into the system per"
-    print "tick or pass (the relay log of Wine over 60 s). Runs before these were measured show n/a there."
+    print "GDI, USER and handles flat, the saver CPU to that of a conventional saver run beside it"
+    print "(median of three pairs), and calls into the system per tick or pass (the relay log of Wine"
+    print "over 60 s). Runs before these were measured show n/a there."
     print ""
     if (runs == 0) { print "No run with figures yet."; exit }
     print "| Figure | Latest (" name[runs] ") | Spread of the last " runs " runs | Target |"

@@ -553,7 +553,7 @@ END {
         a = pct("saver" r, "saver"); b = pct("saver" r, "server"); c = pct("conventional" r, "saver"); d = pct("conventional" r, "server")
         if (a < 0 || c <= 0) continue
         alone[++n] = a / c
-        if (b >= 0 && d >= 0 && idle_server >= 0 && c + d - idle_server > 0)
+        if (b >= 0 && d >= 0 && idle_server >= 0 && a + b - idle_server > 0 && c + d - idle_server > 0)
             beyond[++m2] = (a + b - idle_server) / (c + d - idle_server)
     }
     sort_n(alone, n); sort_n(beyond, m2)
