@@ -40,6 +40,30 @@ struct FontSpec {
     BYTE charset = ANSI_CHARSET;
 };
 
+// A memory context and the bitmap in it, kept between paints. The bitmap grows to the largest
+// area asked for, up to a quarter of the screen.
+class PaintBuffer {
+public:
+    PaintBuffer() = default;
+    PaintBuffer(const PaintBuffer&) = delete;
+    PaintBuffer& operator=(const PaintBuffer&) = delete;
+    ~PaintBuffer() { Reset(); }
+    HDC Context();
+    // The kept bitmap, at least width × height, selected into the context; false when the
+    // area is more than the kept bitmap may be or no bitmap could be made.
+    bool Fit(HDC like, int width, int height);
+    // Paints then draw at client coordinates whose area starts at `origin`.
+    void SetOrigin(POINT origin);
+    void Reset();
+
+private:
+    UniqueMemDC dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ original_ = nullptr;  // the context's own bitmap, put back before the kept one goes
+    int width_ = 0, height_ = 0;
+    POINT origin_ = {0, 0};
+};
+
 // A solid brush kept while its colour stays: a system colour may change at any paint.
 class CachedBrush {
 public:

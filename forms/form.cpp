@@ -222,51 +222,6 @@ HDC Form::MemoryDC() {
     return hWnd_ ? paintBuffer_.Context() : nullptr;
 }
 
-HDC Form::PaintBuffer::Context() {
-    if (!dc_)
-        dc_.reset(::CreateCompatibleDC(nullptr));
-    return dc_.get();
-}
-
-bool Form::PaintBuffer::Fit(HDC like, int width, int height) {
-    if (bitmap_ && width <= width_ && height <= height_)
-        return true;
-    const int newWidth = std::max(width, width_), newHeight = std::max(height, height_);
-    constexpr int kKeptShareOfScreen = 4;
-    const long long screenPixels =
-        static_cast<long long>(::GetSystemMetrics(SM_CXSCREEN)) * ::GetSystemMetrics(SM_CYSCREEN);
-    if (static_cast<long long>(newWidth) * newHeight > screenPixels / kKeptShareOfScreen || !Context())
-        return false;
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(like, newWidth, newHeight));
-    if (!bitmap)
-        return false;
-    HGDIOBJ previous = ::SelectObject(dc_.get(), bitmap.get());
-    if (!original_)
-        original_ = previous;
-    bitmap_ = std::move(bitmap);  // the one it replaces is no longer selected anywhere
-    width_ = newWidth;
-    height_ = newHeight;
-    return true;
-}
-
-void Form::PaintBuffer::SetOrigin(POINT origin) {
-    if (origin.x != origin_.x || origin.y != origin_.y) {
-        ::SetViewportOrgEx(dc_.get(), -origin.x, -origin.y, nullptr);
-        origin_ = origin;
-    }
-}
-
-void Form::PaintBuffer::Reset() {
-    // Teardown order: the context's own bitmap back, then the kept one and the context go.
-    if (original_)
-        ::SelectObject(dc_.get(), original_);
-    original_ = nullptr;
-    bitmap_.reset();
-    dc_.reset();
-    width_ = height_ = 0;
-    origin_ = {0, 0};
-}
-
 bool Form::Unload(int16_t unloadMode) {
     if (!hWnd_ || unloading_)
         return true;

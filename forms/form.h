@@ -171,27 +171,6 @@ private:
     // The memory context and the bitmap in it that paints go through, kept while the form has
     // its window. The bitmap grows to the largest paint up to a quarter of the screen (the
     // clock's moving labels paint a small area twice a second); a larger paint has its own.
-    class PaintBuffer {
-    public:
-        PaintBuffer() = default;
-        PaintBuffer(const PaintBuffer&) = delete;
-        PaintBuffer& operator=(const PaintBuffer&) = delete;
-        ~PaintBuffer() { Reset(); }
-        HDC Context();
-        // The kept bitmap, at least width × height, selected into the context; false when the
-        // area is more than the kept bitmap may be or no bitmap could be made.
-        bool Fit(HDC like, int width, int height);
-        // Paints then draw at client coordinates whose area starts at `origin`.
-        void SetOrigin(POINT origin);
-        void Reset();
-
-    private:
-        UniqueMemDC dc_;
-        UniqueBitmap bitmap_;
-        HGDIOBJ original_ = nullptr;  // the context's own bitmap, put back before the kept one goes
-        int width_ = 0, height_ = 0;
-        POINT origin_ = {0, 0};
-    };
     PaintBuffer paintBuffer_;
 };
 
