@@ -50,6 +50,7 @@ void ApplyDesign(forms::Label& label, const LabelDesign& design) {
     label.SetAlignment(forms::Label::Alignment::kCenter);
     label.SetCaption(kDesignCaption);
     label.SetAutoSize(true);
+    label.KeepPicture();
 }
 
 

@@ -210,6 +210,7 @@ void Label::SetCaption(const std::string& text) {
     if (text == caption_)
         return;
     caption_ = text;
+    pictureDrawn_ = false;
     WideFromUtf8(caption_, wideCaption_);
     oneLine_ = caption_.find_first_of("\t\r\n") == std::string::npos;
     Invalidate();
@@ -219,6 +220,7 @@ void Label::SetCaption(const std::string& text) {
 void Label::SetFont(const FontSpec& font) {
     font_ = font;
     hFont_.reset();
+    pictureDrawn_ = false;
     Invalidate();
     FitToText();
 }
@@ -228,6 +230,7 @@ void Label::SetUnderline(bool underline) {
         return;
     font_.underline = underline;
     hFont_.reset();
+    pictureDrawn_ = false;
     Invalidate();
 }
 
@@ -260,6 +263,10 @@ void Label::SetLineSpacing(int32_t twips) {
     lineSpacing_ = twips;
     Invalidate();
     FitToText();
+}
+
+void Label::KeepPicture() {
+    keepsPicture_ = true;
 }
 
 float Label::TextWidth(const std::string& text) {
@@ -309,6 +316,12 @@ void Label::FitToText() {
 }
 
 void Label::Paint(HDC hDC, const RECT& rc) {
+    if (keepsPicture_ && opaque_ && autoSize_ && oneLine_ && lineSpacing_ == 0 && PaintKept(hDC, rc))
+        return;
+    Draw(hDC, rc);
+}
+
+void Label::Draw(HDC hDC, const RECT& rc) {
     if (opaque_)
         ::FillRect(hDC, &rc, backBrush_.For(ResolveColor(backColor_)));
     SelectGuard font(hDC, GetFont());
@@ -331,6 +344,26 @@ void Label::Paint(HDC hDC, const RECT& rc) {
     if (!autoSize_)
         flags |= DT_WORDBREAK;
     DrawWide(hDC, wideCaption_, &text, flags);
+}
+
+// The clock's texts move twice a second and change at most once a second: a copy of the
+// picture costs less than drawing the text again. The colours are compared as resolved, since
+// a system colour may change at any paint. False when no picture can be kept: drawn directly.
+bool Label::PaintKept(HDC hDC, const RECT& rc) {
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const COLORREF fore = ResolveColor(foreColor_), back = ResolveColor(backColor_);
+    if (!pictureDrawn_ || width != pictureWidth_ || height != pictureHeight_ || fore != pictureFore_ ||
+        back != pictureBack_) {
+        pictureDrawn_ = picture_.Fit(hDC, width, height);
+        if (!pictureDrawn_)
+            return false;
+        Draw(picture_.Context(), {0, 0, width, height});
+        pictureWidth_ = width;
+        pictureHeight_ = height;
+        pictureFore_ = fore;
+        pictureBack_ = back;
+    }
+    return ::BitBlt(hDC, rc.left, rc.top, width, height, picture_.Context(), 0, 0, SRCCOPY) != FALSE;
 }
 
 // With a line spacing of its own the label lays out its rows itself, since the platform

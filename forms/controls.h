@@ -146,6 +146,9 @@ public:
     int32_t LineSpacing() const { return lineSpacing_; }
     // Width of `text` in the label's font, in twips.
     float TextWidth(const std::string& text);
+    // A label drawn often with the same text (one that moves) keeps a picture of it from then
+    // on, and copies that while its text, font, colours and size stay. Opaque one-line labels.
+    void KeepPicture();
 
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
@@ -157,6 +160,8 @@ private:
     HFONT GetFont();
     std::vector<std::string> Rows(HDC hDC, int widthPx) const;
     void PaintRows(HDC hDC, const RECT& rc, UINT alignFlags);
+    void Draw(HDC hDC, const RECT& rc);
+    bool PaintKept(HDC hDC, const RECT& rc);
 
     std::string caption_;
     std::vector<wchar_t> wideCaption_;  // the caption as the platform draws it, converted once
@@ -170,6 +175,12 @@ private:
     bool autoSize_ = false;
     Alignment alignment_ = Alignment::kLeft;
     int32_t lineSpacing_ = 0;
+    // The kept picture, drawn for this size and these colours.
+    bool keepsPicture_ = false;
+    PaintBuffer picture_;
+    bool pictureDrawn_ = false;
+    int pictureWidth_ = 0, pictureHeight_ = 0;
+    COLORREF pictureFore_ = 0, pictureBack_ = 0;
 };
 
 // A container with an etched border; the controls inside it are positioned relative to it.

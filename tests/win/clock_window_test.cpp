@@ -1,7 +1,8 @@
 // The clock window in process: the order of its random numbers, presses on its moving
-// labels, the date text in the user's locale and when it is rewritten, the user's formats
-// read again after they change, each new second shown as it begins whatever the clock is set
-// to, and an end requested while the About dialog is open over it.
+// labels, the date text in the user's locale and when it is rewritten, what the moving texts
+// show after a new text, a move or a new colour, the user's formats read again after they
+// change, each new second shown as it begins whatever the clock is set to, and an end
+// requested while the About dialog is open over it.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -38,6 +39,24 @@ float AlternatingRandom() {
 LPARAM InsideOf(const forms::WindowlessControl& label) {
     const RECT rc = label.PixelRect();
     return MAKELPARAM(rc.left + kInset, rc.top + kInset);
+}
+
+constexpr COLORREF kYellowInk = RGB(255, 255, 0);
+
+// How many pixels of `label` on the window differ from what the platform draws for its
+// caption in its font, in `ink` on black.
+int DifferingFromThePlatform(HWND window, const forms::Label& label, COLORREF ink) {
+    const RECT box = label.PixelRect();
+    const std::vector<uint32_t> shown = testing_support::CaptureClient(window, box);
+    const std::vector<uint32_t> drawn =
+        testing_support::DrawnByThePlatform(label.Caption(), label.Font(), box.right - box.left, box.bottom - box.top,
+                                            RGB(0, 0, 0), ink, DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER);
+    if (shown.size() != drawn.size())
+        return INT_MAX;
+    int differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        differing += (shown[i] & kRgbMask) != (drawn[i] & kRgbMask);
+    return differing;
 }
 
 // Timers on the clock that run inside the modal About over it: both close About, the
@@ -246,17 +265,29 @@ TEST_F(ClockWindow, TheDateShowsTheFormatsLocalesOwnNames) {
     EXPECT_EQ(clock_.Label2.Caption(), expected);
 
     ::RedrawWindow(clock_.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const RECT box = clock_.Label2.PixelRect();
-    const int width = box.right - box.left, height = box.bottom - box.top;
-    const std::vector<uint32_t> shown = testing_support::CaptureClient(clock_.hWnd(), box);
-    const std::vector<uint32_t> drawn =
-        testing_support::DrawnByThePlatform(expected, clock_.Label2.Font(), width, height, RGB(0, 0, 0),
-                                            RGB(255, 255, 0), DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER);
-    ASSERT_EQ(shown.size(), drawn.size());
-    int differing = 0;
-    for (size_t i = 0; i < shown.size(); ++i)
-        differing += (shown[i] & kRgbMask) != (drawn[i] & kRgbMask);
-    EXPECT_EQ(differing, 0) << "the date is not drawn as the platform draws " << expected;
+    EXPECT_EQ(DifferingFromThePlatform(clock_.hWnd(), clock_.Label2, kYellowInk), 0)
+        << "the date is not drawn as the platform draws " << expected;
+}
+
+// The texts keep their pictures from paint to paint: after a new text, a move or a new
+// colour, what shows is the present text in the present colour, as the platform draws it.
+TEST_F(ClockWindow, AMovedTextShowsItsPresentCaptionInItsPresentColour) {
+    clock_.Show();
+    forms::Label& time = clock_.Label1;
+    const auto shownAfter = [&](const char* change, COLORREF ink) {
+        ::UpdateWindow(clock_.hWnd());
+        EXPECT_EQ(DifferingFromThePlatform(clock_.hWnd(), time, ink), 0) << "after " << change << ": " << time.Caption();
+    };
+    time.SetCaption("12:34:56");
+    shownAfter("a first text", kYellowInk);
+    time.SetCaption("65:43:21");
+    shownAfter("a new text", kYellowInk);
+    constexpr int32_t kStepPx = 7;
+    time.Move(time.Left() + kStepPx * TwipsPerPixelX, time.Top() + kStepPx * TwipsPerPixelY, time.Width(),
+              time.Height());
+    shownAfter("a move", kYellowInk);
+    time.SetForeColor(0xFFFFFF);
+    shownAfter("a new colour", RGB(255, 255, 255));
 }
 
 // A whole-window paint fills the background around the texts straight onto the window:
