@@ -13,6 +13,6 @@ use_prefix_copy() {
     trap 'exit 1' INT TERM
     # A ready prefix is copied in seconds; making one takes much longer.
     if [ -e "$base_prefix/.zelvane-ready" ]; then
-        cp -a "$base_prefix" "$WINEPREFIX"
+        "$root/tools/copy-prefix" "$base_prefix" "$WINEPREFIX"
     fi
 }
