@@ -316,8 +316,10 @@ void Label::FitToText() {
 }
 
 void Label::Paint(HDC hDC, const RECT& rc) {
-    if (keepsPicture_ && opaque_ && autoSize_ && oneLine_ && lineSpacing_ == 0 && PaintKept(hDC, rc))
+    if (PictureReady(hDC, rc)) {
+        CopyPicture(hDC, rc, rc);
         return;
+    }
     Draw(hDC, rc);
 }
 
@@ -349,21 +351,28 @@ void Label::Draw(HDC hDC, const RECT& rc) {
 // The clock's texts move twice a second and change at most once a second: a copy of the
 // picture costs less than drawing the text again. The colours are compared as resolved, since
 // a system colour may change at any paint. False when no picture can be kept: drawn directly.
-bool Label::PaintKept(HDC hDC, const RECT& rc) {
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+bool Label::PictureReady(HDC like, const RECT& box) {
+    if (!keepsPicture_ || !opaque_ || !autoSize_ || !oneLine_ || lineSpacing_ != 0)
+        return false;
+    const int width = box.right - box.left, height = box.bottom - box.top;
     const COLORREF fore = ResolveColor(foreColor_), back = ResolveColor(backColor_);
-    if (!pictureDrawn_ || width != pictureWidth_ || height != pictureHeight_ || fore != pictureFore_ ||
-        back != pictureBack_) {
-        pictureDrawn_ = picture_.Fit(hDC, width, height);
-        if (!pictureDrawn_)
-            return false;
-        Draw(picture_.Context(), {0, 0, width, height});
-        pictureWidth_ = width;
-        pictureHeight_ = height;
-        pictureFore_ = fore;
-        pictureBack_ = back;
-    }
-    return ::BitBlt(hDC, rc.left, rc.top, width, height, picture_.Context(), 0, 0, SRCCOPY) != FALSE;
+    if (pictureDrawn_ && width == pictureWidth_ && height == pictureHeight_ && fore == pictureFore_ &&
+        back == pictureBack_)
+        return true;
+    pictureDrawn_ = picture_.Fit(like, width, height);
+    if (!pictureDrawn_)
+        return false;
+    Draw(picture_.Context(), {0, 0, width, height});
+    pictureWidth_ = width;
+    pictureHeight_ = height;
+    pictureFore_ = fore;
+    pictureBack_ = back;
+    return true;
+}
+
+void Label::CopyPicture(HDC hDC, const RECT& box, const RECT& part) {
+    ::BitBlt(hDC, part.left, part.top, part.right - part.left, part.bottom - part.top, picture_.Context(),
+             part.left - box.left, part.top - box.top, SRCCOPY);
 }
 
 // With a line spacing of its own the label lays out its rows itself, since the platform

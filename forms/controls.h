@@ -114,6 +114,11 @@ protected:
     virtual Frame* AsFrame() { return nullptr; }
     // Called once the form's window exists, before Form_Load.
     virtual void WindowCreated() {}
+    // True for a control that one copy of a kept picture paints whole, every pixel of `box`
+    // (its rectangle) opaque, once that picture is ready for contexts like `like`.
+    virtual bool PictureReady(HDC /*like*/, const RECT& /*box*/) { return false; }
+    // Copies `part` of the ready picture, in client pixels within `box`.
+    virtual void CopyPicture(HDC /*hDC*/, const RECT& /*box*/, const RECT& /*part*/) {}
     void Invalidate();
     void SetSizeTw(int32_t width, int32_t height);
 
@@ -153,6 +158,8 @@ public:
 protected:
     void Paint(HDC hDC, const RECT& rc) override;
     void WindowCreated() override { FitToText(); }  // the caption's size, now that it can be measured
+    bool PictureReady(HDC like, const RECT& box) override;
+    void CopyPicture(HDC hDC, const RECT& box, const RECT& part) override;
 
 private:
     friend class Form;
@@ -161,7 +168,6 @@ private:
     std::vector<std::string> Rows(HDC hDC, int widthPx) const;
     void PaintRows(HDC hDC, const RECT& rc, UINT alignFlags);
     void Draw(HDC hDC, const RECT& rc);
-    bool PaintKept(HDC hDC, const RECT& rc);
 
     std::string caption_;
     std::vector<wchar_t> wideCaption_;  // the caption as the platform draws it, converted once

@@ -398,7 +398,7 @@ LRESULT Form::OnPaint() {
 void Form::PaintClient(HDC hDC, const RECT& rc) {
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || PaintUnbuffered(hDC, rc))
         return;
     // Draw into memory first: moving labels must not flicker. The colour is looked up at each
     // paint, as the controls do: a system colour may change while the form is open.
@@ -413,26 +413,7 @@ void Form::PaintClient(HDC hDC, const RECT& rc) {
         draw(paintBuffer_.Context());
         return;
     }
-    // Too large for the kept buffer (the whole window, as at its first paint): the plain
-    // background around the controls goes straight onto the window, and only the controls'
-    // own area through a buffer. No pixel is painted twice, so nothing flickers, and no
-    // bitmap the size of the screen is made on the way to the first frame.
-    RECT inner = {};
-    if (!ControlBounds(rc, inner)) {
-        ::FillRect(hDC, &rc, BackBrush());
-        return;
-    }
-    if (inner.left != rc.left || inner.top != rc.top || inner.right != rc.right || inner.bottom != rc.bottom) {
-        const RECT bands[] = {{rc.left, rc.top, rc.right, inner.top},
-                              {rc.left, inner.bottom, rc.right, rc.bottom},
-                              {rc.left, inner.top, inner.left, inner.bottom},
-                              {inner.right, inner.top, rc.right, inner.bottom}};
-        for (const RECT& band : bands)
-            if (band.left < band.right && band.top < band.bottom)
-                ::FillRect(hDC, &band, BackBrush());
-        PaintClient(hDC, inner);
-        return;
-    }
+    // Too large for the kept buffer (a whole dialog on a small screen): a bitmap for this paint.
     UniqueMemDC mem(::CreateCompatibleDC(hDC));
     UniqueBitmap bitmap(::CreateCompatibleBitmap(hDC, width, height));
     SelectGuard keepBitmap(mem.get(), bitmap.get());
@@ -470,6 +451,42 @@ LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Pictures that one copy paints, side by side, and the background around them: each pixel is
+// painted once, so nothing flickers without a buffer, and a tick of the clock touches each of
+// its pixels once instead of three times (fill, picture, copy of the buffer).
+bool Form::PaintUnbuffered(HDC hDC, const RECT& rc) {
+    constexpr size_t kMostPictures = 4;  // the clock has two
+    WindowlessControl* pictures[kMostPictures];
+    RECT boxes[kMostPictures];
+    size_t count = 0;
+    for (WindowlessControl* control : controls_) {
+        if (!control->visible_)
+            continue;
+        const RECT box = control->PixelRect();
+        RECT met;
+        if (!::IntersectRect(&met, &box, &rc))
+            continue;
+        if (count == kMostPictures || control->AsFrame() || !control->PictureReady(hDC, box))
+            return false;
+        for (size_t i = 0; i < count; ++i)
+            if (::IntersectRect(&met, &box, &boxes[i]))
+                return false;
+        pictures[count] = control;
+        boxes[count++] = box;
+    }
+    const int state = ::SaveDC(hDC);
+    for (size_t i = 0; i < count; ++i)
+        ::ExcludeClipRect(hDC, boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom);
+    ::FillRect(hDC, &rc, BackBrush());
+    ::RestoreDC(hDC, state);
+    for (size_t i = 0; i < count; ++i) {
+        RECT part;
+        ::IntersectRect(&part, &boxes[i], &rc);
+        pictures[i]->CopyPicture(hDC, boxes[i], part);
+    }
+    return true;
+}
+
 void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
     if (!control.visible_)
         return;
@@ -481,29 +498,6 @@ void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
         for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
             PaintControl(hDC, **it, clip);
     }
-}
-
-bool Form::ControlBounds(const RECT& clip, RECT& bounds) const {
-    bool any = false;
-    const auto add = [&](const auto& self, WindowlessControl& control) -> void {
-        if (!control.visible_)
-            return;
-        const RECT rc = control.PixelRect();
-        const RECT met = {std::max(rc.left, clip.left), std::max(rc.top, clip.top), std::min(rc.right, clip.right),
-                          std::min(rc.bottom, clip.bottom)};
-        if (met.left < met.right && met.top < met.bottom) {
-            bounds = any ? RECT{std::min(bounds.left, met.left), std::min(bounds.top, met.top),
-                                std::max(bounds.right, met.right), std::max(bounds.bottom, met.bottom)}
-                         : met;
-            any = true;
-        }
-        if (Frame* frame = control.AsFrame())
-            for (WindowlessControl* child : frame->children_)
-                self(self, *child);
-    };
-    for (WindowlessControl* control : controls_)
-        add(add, *control);
-    return any;
 }
 
 void Form::InvalidatePixels(const RECT& rc) {

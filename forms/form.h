@@ -122,6 +122,9 @@ private:
     LRESULT OnPaint();
     // The background and the controls of `rc` of the client area, into `hDC`.
     void PaintClient(HDC hDC, const RECT& rc);
+    // The same without a buffer, where every control in `rc` is a kept picture that does not
+    // overlap another: false, with nothing painted, elsewhere.
+    bool PaintUnbuffered(HDC hDC, const RECT& rc);
     LRESULT OnPrintClient(HDC hDC);
     LRESULT OnCtlColorButton(HDC hDC);
     LRESULT OnSystemChange(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -143,8 +146,6 @@ private:
 
     WindowlessControl* HitTest(POINT pt) const;
     void PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip);
-    // The bounds, within `clip`, of the visible controls that meet it: false when none does.
-    bool ControlBounds(const RECT& clip, RECT& bounds) const;
     // Marks an area to paint again: at once outside a message, and within one gathered
     // into one area that is painted when the message has been handled.
     void InvalidatePixels(const RECT& rc);

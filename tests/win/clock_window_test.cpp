@@ -290,26 +290,34 @@ TEST_F(ClockWindow, AMovedTextShowsItsPresentCaptionInItsPresentColour) {
     shownAfter("a new colour", RGB(255, 255, 255));
 }
 
-// A whole-window paint fills the background around the texts straight onto the window:
-// painted again over white, nothing of the white is left outside the two texts.
-TEST_F(ClockWindow, AWholeRedrawLeavesOnlyTheBackgroundAroundTheTexts) {
+// Around the texts only the background shows: after ticks, which paint where the texts were
+// and are, and after a whole-window paint over white.
+TEST_F(ClockWindow, AroundTheTextsOnlyTheBackgroundShowsAfterTicksAndAWholeRedraw) {
     clock_.Show();
     RECT client;
     ::GetClientRect(clock_.hWnd(), &client);
+    const auto notBlackAround = [&] {
+        const std::vector<uint32_t> whole = testing_support::CaptureClient(clock_.hWnd(), client);
+        const RECT time = clock_.Label1.PixelRect(), date = clock_.Label2.PixelRect();
+        int notBlack = 0;
+        for (LONG y = client.top; y < client.bottom; ++y)
+            for (LONG x = client.left; x < client.right; ++x) {
+                const POINT at = {x, y};
+                if (!::PtInRect(&time, at) && !::PtInRect(&date, at))
+                    notBlack += (whole[static_cast<size_t>(y * client.right + x)] & kRgbMask) != 0;
+            }
+        return notBlack;
+    };
+    constexpr int kTicks = 3;
+    for (int i = 0; i < kTicks; ++i)
+        Tick();
+    EXPECT_EQ(notBlackAround(), 0) << "the texts leave a trail where they were";
     HDC windowDC = ::GetDC(clock_.hWnd());
     ::FillRect(windowDC, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     ::ReleaseDC(clock_.hWnd(), windowDC);
     ::RedrawWindow(clock_.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const std::vector<uint32_t> whole = testing_support::CaptureClient(clock_.hWnd(), client);
-    const RECT time = clock_.Label1.PixelRect(), date = clock_.Label2.PixelRect();
-    int notBlack = 0;
-    for (LONG y = client.top; y < client.bottom; ++y)
-        for (LONG x = client.left; x < client.right; ++x) {
-            const POINT at = {x, y};
-            if (!::PtInRect(&time, at) && !::PtInRect(&date, at))
-                notBlack += (whole[static_cast<size_t>(y * client.right + x)] & kRgbMask) != 0;
-        }
-    EXPECT_EQ(notBlack, 0) << "pixels outside the texts are not the black background";
+    EXPECT_EQ(notBlackAround(), 0) << "pixels outside the texts are not the black background";
+    EXPECT_EQ(DifferingFromThePlatform(clock_.hWnd(), clock_.Label1, kYellowInk), 0) << clock_.Label1.Caption();
 }
 
 // The date is rewritten at a tick only once the present date-time has passed the last
