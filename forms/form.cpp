@@ -17,6 +17,16 @@ namespace {
 
 constexpr UINT_PTR kFirstTimerId = 1;
 
+// The part of `a` inside `b`, computed here rather than asked of the system at every tick.
+RECT Within(const RECT& a, const RECT& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+bool Meet(const RECT& a, const RECT& b) {
+    const RECT both = Within(a, b);
+    return both.left < both.right && both.top < both.bottom;
+}
+
 int16_t TppX() {
     static const int16_t tpp = ScreenTwipsPerPixelX();
     return tpp;
@@ -463,27 +473,25 @@ bool Form::PaintUnbuffered(HDC hDC, const RECT& rc) {
         if (!control->visible_)
             continue;
         const RECT box = control->PixelRect();
-        RECT met;
-        if (!::IntersectRect(&met, &box, &rc))
+        if (!Meet(box, rc))
             continue;
         if (count == kMostPictures || control->AsFrame() || !control->PictureReady(hDC, box))
             return false;
         for (size_t i = 0; i < count; ++i)
-            if (::IntersectRect(&met, &box, &boxes[i]))
+            if (Meet(box, boxes[i]))
                 return false;
         pictures[count] = control;
         boxes[count++] = box;
     }
     const int state = ::SaveDC(hDC);
+    if (!state)
+        return false;  // the clip could not be put back for the pictures
     for (size_t i = 0; i < count; ++i)
         ::ExcludeClipRect(hDC, boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom);
     ::FillRect(hDC, &rc, BackBrush());
     ::RestoreDC(hDC, state);
-    for (size_t i = 0; i < count; ++i) {
-        RECT part;
-        ::IntersectRect(&part, &boxes[i], &rc);
-        pictures[i]->CopyPicture(hDC, boxes[i], part);
-    }
+    for (size_t i = 0; i < count; ++i)
+        pictures[i]->CopyPicture(hDC, boxes[i], Within(boxes[i], rc));
     return true;
 }
 
@@ -491,8 +499,7 @@ void Form::PaintControl(HDC hDC, WindowlessControl& control, const RECT& clip) {
     if (!control.visible_)
         return;
     const RECT rc = control.PixelRect();
-    if (rc.left < rc.right && rc.top < rc.bottom && rc.left < clip.right && clip.left < rc.right &&
-        rc.top < clip.bottom && clip.top < rc.bottom)
+    if (Meet(rc, clip))
         control.Paint(hDC, rc);
     if (Frame* frame = control.AsFrame()) {
         for (auto it = frame->children_.rbegin(); it != frame->children_.rend(); ++it)
