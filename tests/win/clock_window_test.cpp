@@ -1,6 +1,7 @@
 // The clock window in process: the order of its random numbers, presses on its moving
 // labels, the date text in the user's locale and when it is rewritten, what the moving texts
-// show after a new text, a move or a new colour, the user's formats read again after they
+// show after a new text, a move or a new colour, only the background around them after
+// ticks and a whole redraw, the user's formats read again after they
 // change, each new second shown as it begins whatever the clock is set to, and an end
 // requested while the About dialog is open over it.
 #include <gtest/gtest.h>
