@@ -169,9 +169,9 @@ private:
     std::vector<HWND> modalDisabled_;  // windows that a modal show took the input from
     CachedBrush backBrush_;            // the background, painted and given to buttons
 
-    // The memory context and the bitmap in it that paints go through, kept while the form has
-    // its window. The bitmap grows to the largest paint up to a quarter of the screen (the
-    // clock's moving labels paint a small area twice a second); a larger paint has its own.
+    // The memory context and the bitmap in it that buffered paints go through, kept while the
+    // form has its window (its context also measures the labels' text). The bitmap grows to the
+    // largest paint up to a quarter of the screen; a larger paint has its own.
     PaintBuffer paintBuffer_;
 };
 
