@@ -20,11 +20,10 @@ inline constexpr int32_t kPassLagMs = 15;
 // A period that does not divide a second has no boundaries: it is returned as it is.
 uint32_t MsUntilAfterNextBoundary(int32_t msOfSecond, int32_t periodMs, int32_t lagMs);
 
-// What a periodic timer phased this way does at a tick that read `msOfSecond`, when it is
-// armed for `armedMs`: 0 to run on as it is, or the milliseconds to arm it for. A tick up to
-// `driftMs` past the lag after its boundary is on time, and a timer armed for its period then
-// runs on; a timer armed for less (to come back on the boundary) is armed for its period
-// again; a tick off its phase arms it for the lag after the next boundary.
-uint32_t RearmPhasedTimer(int32_t msOfSecond, int32_t periodMs, int32_t lagMs, int32_t driftMs, uint32_t armedMs);
+// Whether a wake-up meant for just after a boundary of `periodMs` read the clock `msOfSecond`
+// within `earlyMs` before the boundary instead: a system wait may end up to a clock interrupt
+// early, and the time read then is still the last one's. A period that does not divide a
+// second has no boundaries, and no wake-up for it is early.
+bool CameBeforeBoundary(int32_t msOfSecond, int32_t periodMs, int32_t earlyMs);
 
 }  // namespace zelvane

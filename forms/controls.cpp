@@ -504,6 +504,27 @@ void CommandButton::Destroy() {
 
 // --- Timer -------------------------------------------------------------------
 
+namespace {
+
+// Late enough after a boundary that the whole-second reading has moved on.
+constexpr int32_t kPhaseLagMs = 5;
+// How far before its boundary a phased wake-up may come: a wait may end up to a clock
+// interrupt early (1/64 s by default on Windows), and a tick count read between two of them
+// is behind by as much again.
+constexpr int32_t kPhaseEarlyMs = 50;
+
+// The phased timers that run, for the message loop's wait.
+Timer*& FirstPhased() {
+    static Timer* first = nullptr;
+    return first;
+}
+
+}  // namespace
+
+Timer::~Timer() {
+    Disarm();
+}
+
 void Timer::SetEnabled(bool enabled) {
     enabled_ = enabled;
     Apply();
@@ -522,63 +543,74 @@ void Timer::SetPhasedToClock(bool phased) {
 void Timer::Apply() {
     if (!form_ || !form_->hWnd())
         return;
-    if (enabled_ && interval_ > 0) {
-        Arm();
-    } else {
-        ::KillTimer(form_->hWnd(), id_);
-        armedMs_ = 0;
-    }
-}
-
-namespace {
-
-// Late enough after a boundary that the whole-second reading has moved on.
-constexpr int32_t kPhaseLagMs = 5;
-// How much later than that a tick may come before the timer is put back on its phase: the
-// second shown still turns well within the time a new second may take to show.
-constexpr int32_t kPhaseDriftMs = 15;
-// What a phased tick may be moved by to share a wake-up with other timers: well within
-// the time a new second may take to show.
-constexpr ULONG kPhaseToleranceMs = 10;
-
-using SetCoalescableTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
-
-// Windows 8 and later coalesce timers; the program also runs where they do not.
-SetCoalescableTimerFn CoalescableTimer() {
-    static const auto fn = reinterpret_cast<SetCoalescableTimerFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetCoalescableTimer")));
-    return fn;
-}
-
-}  // namespace
-
-void Timer::Arm() {
+    Disarm();
+    if (!enabled_ || interval_ <= 0)
+        return;
     if (!phased_) {
-        ArmFor(static_cast<UINT>(interval_));
+        ::SetTimer(form_->hWnd(), id_, static_cast<UINT>(interval_), nullptr);
         return;
     }
-    ArmFor(zelvane::MsUntilAfterNextBoundary(ClockMilliseconds(), interval_, kPhaseLagMs));
+    // A phased timer is woken by the message loop's own wait rather than by a system timer:
+    // each tick then costs the one wait, not a timer message fetched and a wait made ready.
+    nextPhased_ = FirstPhased();
+    FirstPhased() = this;
+    ArmPhased(ClockMilliseconds());
 }
 
-void Timer::ArmFor(UINT dueMs) {
-    if (phased_ && CoalescableTimer())
-        CoalescableTimer()(form_->hWnd(), id_, dueMs, nullptr, kPhaseToleranceMs);
-    else
-        ::SetTimer(form_->hWnd(), id_, dueMs, nullptr);
-    armedMs_ = dueMs;
+void Timer::Disarm() {
+    if (form_ && form_->hWnd())
+        ::KillTimer(form_->hWnd(), id_);
+    for (Timer** link = &FirstPhased(); *link; link = &(*link)->nextPhased_) {
+        if (*link == this) {
+            *link = nextPhased_;
+            break;
+        }
+    }
+    nextPhased_ = nullptr;
+}
+
+void Timer::ArmPhased(int32_t msOfSecond) {
+    dueAt_ = ::GetTickCount() + zelvane::MsUntilAfterNextBoundary(msOfSecond, interval_, kPhaseLagMs);
 }
 
 void Timer::Tick() {
-    tickClock_ = ReadClock();
-    // The system timer runs on at its interval; it is armed again, before the handler (which
-    // may stop it), only when this tick came off its phase: late, or after the clock was set.
-    if (phased_) {
-        if (const UINT dueMs = zelvane::RearmPhasedTimer(tickClock_.milliseconds, interval_, kPhaseLagMs,
-                                                          kPhaseDriftMs, armedMs_))
-            ArmFor(dueMs);
-    }
+    // The message loop read the clock already for a phased tick that it sends.
+    if (!clockRead_)
+        tickClock_ = ReadClock();
+    clockRead_ = false;
     if (onTimer)
         onTimer();
+}
+
+uint32_t MsUntilPhasedTick() {
+    uint32_t least = INFINITE;
+    const DWORD now = ::GetTickCount();
+    for (const Timer* timer = FirstPhased(); timer; timer = timer->nextPhased_) {
+        // Differences, not the counts themselves: the tick count wraps after 49.7 days.
+        const auto left = static_cast<int32_t>(timer->dueAt_ - now);
+        least = std::min(least, static_cast<uint32_t>(std::max(left, 0)));
+    }
+    return least;
+}
+
+void TickDuePhasedTimers() {
+    const DWORD now = ::GetTickCount();
+    for (Timer* timer = FirstPhased(); timer; timer = timer->nextPhased_) {
+        if (static_cast<int32_t>(now - timer->dueAt_) < 0)
+            continue;
+        // Armed again first, so that a tick its window cannot take is not due at once for
+        // ever. A wake-up that came before its boundary would show the last second again: it
+        // waits for the boundary instead.
+        const ClockReading reading = ReadClock();
+        timer->ArmPhased(reading.milliseconds);
+        if (zelvane::CameBeforeBoundary(reading.milliseconds, timer->interval_, kPhaseEarlyMs))
+            return;
+        timer->tickClock_ = reading;
+        timer->clockRead_ = true;
+        // The handler may stop timers and unload forms: one tick a call, the list left.
+        ::SendMessageA(timer->form_->hWnd(), WM_TIMER, timer->id_, 0);
+        return;
+    }
 }
 
 }  // namespace forms

@@ -253,6 +253,7 @@ private:
 class Timer {
 public:
     Timer() = default;
+    ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
@@ -272,18 +273,30 @@ public:
 
 private:
     friend class Form;
+    friend uint32_t MsUntilPhasedTick();
+    friend void TickDuePhasedTimers();
     void Apply();
-    void Arm();  // the system timer for the next tick
-    void ArmFor(UINT dueMs);
-    void Tick();  // a tick has come: the clock read, the phase kept, the handler run
+    void Disarm();  // no system timer, no phased tick
+    void ArmPhased(int32_t msOfSecond);
+    void Tick();  // a tick has come: the clock read, the handler run
 
     Form* form_ = nullptr;
     UINT_PTR id_ = 0;
     bool enabled_ = false;
     bool phased_ = false;
     int32_t interval_ = 0;
-    UINT armedMs_ = 0;  // what the system timer is armed for
+    // A phased timer is the message loop's: no system timer, but the tick count at which its
+    // next tick is due, in a list that the loop's wait looks at.
+    DWORD dueAt_ = 0;
+    Timer* nextPhased_ = nullptr;
     ClockReading tickClock_;
+    bool clockRead_ = false;  // tickClock_ holds this tick's reading already
 };
+
+// For the message loop: the milliseconds until a phased timer's tick is due (0 when one is,
+// INFINITE when none runs), and that tick, sent to its form as the system timer's message
+// would come.
+uint32_t MsUntilPhasedTick();
+void TickDuePhasedTimers();
 
 }  // namespace forms

@@ -242,7 +242,7 @@ bool Form::Unload(int16_t unloadMode) {
     unloading_ = true;
     HWND hWnd = hWnd_;
     for (Timer* timer : timers_)
-        ::KillTimer(hWnd, timer->id_);
+        timer->Disarm();
     for (CommandButton* button : buttons_)
         button->Destroy();
     // Give the input back before the window goes, so that the system activates the

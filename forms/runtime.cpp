@@ -1,12 +1,14 @@
 // The forms run time's program-wide services on Win32.
 #include "forms/runtime.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/motion.h"
 #include "core/name_match.h"
 #include "core/screen_units.h"
 #include "core/wake_mask.h"
+#include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/win.h"
 #include "resources/resource_ids.h"
@@ -169,6 +171,7 @@ void DoEvents() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         Dispatch(msg);
+    TickDuePhasedTimers();
 }
 
 namespace {
@@ -192,10 +195,13 @@ void WaitAndDoEvents(uint32_t timeoutMs) {
     // Not GetMessage: it returns for posted messages only, and a message sent from outside
     // (WM_CLOSE from another program) may raise the end flag that the driver waits on.
     // MWMO_INPUTAVAILABLE: return at once while anything is queued, seen before or not.
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, InputWakeMask(), MWMO_INPUTAVAILABLE);
+    // The wait ends for a phased timer's tick too; one that ends by its time has no message.
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(0, nullptr, std::min(timeoutMs, MsUntilPhasedTick()),
+                                                     InputWakeMask(), MWMO_INPUTAVAILABLE);
     MSG msg;
-    if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (woke != WAIT_TIMEOUT && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         Dispatch(msg);
+    TickDuePhasedTimers();
 }
 
 namespace {

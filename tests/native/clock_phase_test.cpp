@@ -52,19 +52,16 @@ TEST(PreviewPassPause, EndsJustAfterTheNextSecondBeginsEvenAtMidnight) {
 namespace zelvane {
 namespace {
 
-// A timer that ticks on its phase runs on untouched; one that drifted past it, or was set on
-// a clock that moved, comes back the lag after the next boundary and then runs at its period.
-TEST(ClockPhase, APhasedTimerIsArmedAgainOnlyWhenItsTickDriftedOffThePhase) {
-    constexpr int32_t kDriftMs = 15;
-    constexpr uint32_t kPeriod = kHalfSecondMs;
-    EXPECT_EQ(RearmPhasedTimer(5, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
-    EXPECT_EQ(RearmPhasedTimer(520, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
-    EXPECT_EQ(RearmPhasedTimer(0, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 0u);
-    EXPECT_EQ(RearmPhasedTimer(521, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 484u) << "drifted late";
-    EXPECT_EQ(RearmPhasedTimer(498, kHalfSecondMs, kLagMs, kDriftMs, kPeriod), 7u) << "came early";
-    EXPECT_EQ(RearmPhasedTimer(7, kHalfSecondMs, kLagMs, kDriftMs, 498), kPeriod) << "back on the phase";
-    EXPECT_EQ(RearmPhasedTimer(300, 700, kLagMs, kDriftMs, 700), 0u) << "an odd period runs free";
-    EXPECT_EQ(RearmPhasedTimer(300, 700, kLagMs, kDriftMs, 0), 700u);
+// A wake-up that reads the clock just before its boundary still shows the last second: it
+// waits for the boundary. On time, late, or for a period without boundaries, it ticks.
+TEST(ClockPhase, AWakeUpJustBeforeItsBoundaryIsEarly) {
+    constexpr int32_t kEarlyMs = 50;
+    for (int32_t ms : {450, 499, 950, 999})
+        EXPECT_TRUE(CameBeforeBoundary(ms, kHalfSecondMs, kEarlyMs)) << ms;
+    for (int32_t ms : {0, 5, 20, 449, 500, 949})
+        EXPECT_FALSE(CameBeforeBoundary(ms, kHalfSecondMs, kEarlyMs)) << ms;
+    EXPECT_TRUE(CameBeforeBoundary(1200, kHalfSecondMs, kEarlyMs)) << "held in the second";
+    EXPECT_FALSE(CameBeforeBoundary(690, 700, kEarlyMs));
 }
 
 }  // namespace

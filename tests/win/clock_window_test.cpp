@@ -2,8 +2,8 @@
 // labels, the date text in the user's locale and when it is rewritten, what the moving texts
 // show after a new text, a move or a new colour, only the background around them after
 // ticks and a whole redraw, the user's formats read again after they
-// change, each new second shown as it begins whatever the clock is set to, and an end
-// requested while the About dialog is open over it.
+// change, each new second shown as it begins whatever the clock is set to, an end
+// requested while the About dialog is open over it, and the loop's waits for the ticks.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -451,6 +451,38 @@ TEST_F(ClockWindow, EachNewSecondShowsSoonAfterItBeginsWhateverTheClockIsSetTo) 
             EXPECT_EQ(clock_.Label2.Caption(), tomorrow) << "a clock set back rewrote the date";
         }
     }
+}
+
+}  // namespace
+}  // namespace zelvane
+
+namespace zelvane {
+namespace {
+
+// The clock's timer is the message loop's own wait: a wait longer than a tick ends for each
+// tick, the loop sleeps between them, and once the clock is unloaded nothing is due.
+TEST_F(ClockWindow, TheLoopWakesForEachTickAndSleepsBetweenThem) {
+    constexpr DWORD kSettleMs = 500, kWatchMs = 1600;
+    constexpr int kStrayReturns = 4;  // messages that may still come; a spinning loop makes thousands
+    constexpr DWORD kIdleWaitMs = 300;
+    clock_.Show();
+    PumpUntil([] { return false; }, kSettleMs);  // the show's own messages
+    int ticks = 0, returns = 0;
+    int32_t lastX = clock_.Motion().PosX;
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kWatchMs && returns <= ticks + kStrayReturns) {
+        forms::WaitAndDoEvents(kWatchMs);
+        ++returns;
+        ticks += clock_.Motion().PosX != lastX;
+        lastX = clock_.Motion().PosX;
+    }
+    EXPECT_GE(ticks, 2) << "the wait did not end for the ticks";
+    EXPECT_LE(returns, ticks + kStrayReturns) << "the loop did not sleep between ticks";
+    clock_.Unload();
+    forms::DoEvents();
+    const DWORD unloaded = ::GetTickCount();
+    forms::WaitAndDoEvents(kIdleWaitMs);
+    EXPECT_GE(::GetTickCount() - unloaded, kIdleWaitMs / 2) << "a tick stayed due after the clock was unloaded";
 }
 
 }  // namespace
