@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/numeric.h"
+#include "core/uncovered_rects.h"
 #include "forms/runtime.h"
 #include "resources/resource_ids.h"
 
@@ -465,7 +466,7 @@ LRESULT Form::OnSystemChange(UINT msg, WPARAM wParam, LPARAM lParam) {
 // painted once, so nothing flickers without a buffer, and a tick of the clock touches each of
 // its pixels once instead of three times (fill, picture, copy of the buffer).
 bool Form::PaintUnbuffered(HDC hDC, const RECT& rc) {
-    constexpr size_t kMostPictures = 4;  // the clock has two
+    constexpr size_t kMostPictures = zelvane::kMostBoxes;  // the clock has two
     WindowlessControl* pictures[kMostPictures];
     RECT boxes[kMostPictures];
     size_t count = 0;
@@ -483,13 +484,13 @@ bool Form::PaintUnbuffered(HDC hDC, const RECT& rc) {
         pictures[count] = control;
         boxes[count++] = box;
     }
-    const int state = ::SaveDC(hDC);
-    if (!state)
-        return false;  // the clip could not be put back for the pictures
-    for (size_t i = 0; i < count; ++i)
-        ::ExcludeClipRect(hDC, boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom);
-    ::FillRect(hDC, &rc, BackBrush());
-    ::RestoreDC(hDC, state);
+    // The pieces around the pictures, rather than a clip that leaves them out: a change of a
+    // window context's clip costs the display driver a round of its own.
+    RECT around[zelvane::MostUncoveredRects(kMostPictures)];
+    const size_t pieces = zelvane::UncoveredRects(rc, boxes, count, around);
+    const HBRUSH back = BackBrush();
+    for (size_t i = 0; i < pieces; ++i)
+        ::FillRect(hDC, &around[i], back);
     for (size_t i = 0; i < count; ++i)
         pictures[i]->CopyPicture(hDC, boxes[i], Within(boxes[i], rc));
     return true;
