@@ -411,8 +411,9 @@ void Form::PaintClient(HDC hDC, const RECT& rc) {
     const int height = rc.bottom - rc.top;
     if (width <= 0 || height <= 0 || PaintUnbuffered(hDC, rc))
         return;
-    // Draw into memory first: controls drawn over the background must not flicker. The colour is looked up at each
-    // paint, as the controls do: a system colour may change while the form is open.
+    // Draw into memory first: controls drawn over the background must not flicker. The colour
+    // is looked up at each paint, as the controls do: a system colour may change while the
+    // form is open.
     const auto draw = [&](HDC mem) {
         ::FillRect(mem, &rc, BackBrush());
         for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
