@@ -65,12 +65,14 @@ DialogAnswer ListAnswer(HWND list, const std::string& saverName) {
 }
 
 // The answer of the lists that are direct children of `parent`: selected as soon as one
-// has the saver selected; no answer as soon as one is silent, since the others belong to
-// the same dialog and would only keep the preview waiting longer.
-DialogAnswer ListsAnswer(HWND parent, const std::string& saverName) {
+// has the saver selected (kept in `selectedList`); no answer as soon as one is silent, since
+// the others belong to the same dialog and would only keep the preview waiting longer.
+DialogAnswer ListsAnswer(HWND parent, const std::string& saverName, HWND* selectedList) {
     for (HWND list = ::FindWindowExA(parent, nullptr, kListClass, nullptr); list;
          list = ::FindWindowExA(parent, list, kListClass, nullptr)) {
         const DialogAnswer answer = ListAnswer(list, saverName);
+        if (answer == DialogAnswer::kSelected && selectedList)
+            *selectedList = list;
         if (answer != DialogAnswer::kNotSelected)
             return answer;
     }
@@ -79,12 +81,20 @@ DialogAnswer ListsAnswer(HWND parent, const std::string& saverName) {
 
 }  // namespace
 
-DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName) {
+DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName, HWND* lastList) {
+    // Each question crosses into the dialog's process: while the list that had the saver
+    // selected still has, it alone is asked, and the pages are not looked through again.
+    if (lastList && *lastList) {
+        const DialogAnswer answer = ListAnswer(*lastList, saverName);
+        if (answer != DialogAnswer::kNotSelected)
+            return answer;
+        *lastList = nullptr;
+    }
     std::array<char, kTextBufferChars> text;
     for (HWND page = ::FindWindowExA(hDialog, nullptr, kPageClass, nullptr); page;
          page = ::FindWindowExA(hDialog, page, kPageClass, nullptr)) {
         if (IsScreenSaverPageText(PageText(page, text)))
-            return ListsAnswer(page, saverName);
+            return ListsAnswer(page, saverName, lastList);
     }
     // Without a dialog, the pages above were the session's top-level dialogs: their lists
     // belong to other programs and are not asked.
@@ -93,19 +103,18 @@ DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName) {
         // then every page's lists count.
         for (HWND page = ::FindWindowExA(hDialog, nullptr, kPageClass, nullptr); page;
              page = ::FindWindowExA(hDialog, page, kPageClass, nullptr)) {
-            const DialogAnswer answer = ListsAnswer(page, saverName);
+            const DialogAnswer answer = ListsAnswer(page, saverName, lastList);
             if (answer != DialogAnswer::kNotSelected)
                 return answer;
         }
     }
-    return ListsAnswer(hDialog, saverName);
+    return ListsAnswer(hDialog, saverName, lastList);
 }
 
 Bool16 IsSaverSelected(HWND hDialog, const std::string& saverName) {
     return SaverSelection(hDialog, saverName) == DialogAnswer::kSelected ? kTrue : kFalse;
 }
 
-// The length is asked first so that a long entry is never read at all.
 int ReadSelectedEntry(HWND list, wchar_t* buffer, int chars) {
     if (chars < 2)
         return kNoEntry;
@@ -118,16 +127,11 @@ int ReadSelectedEntry(HWND list, wchar_t* buffer, int chars) {
         return unanswered();
     if (selected < 0)
         return kNoEntry;
-    const auto index = static_cast<WPARAM>(selected);
-    LRESULT length = 0;
-    if (!Ask(list, CB_GETLBTEXTLEN, index, 0, &length))
-        return unanswered();
-    if (length <= 0 || length > longest)
-        return kNoEntry;
     // The text comes with WM_GETTEXT, which carries the buffer's size and is, for a
-    // drop-down list, the selected entry's text. CB_GETLBTEXT carries no size: an entry
-    // that grew after telling its length would be copied past the buffer. One that grew
-    // now fills the buffer and counts as too long.
+    // drop-down list, the selected entry's text. CB_GETLBTEXT carries no size: a long entry,
+    // or one that grew after a question about it, would be copied past the buffer. A longer
+    // one fills the buffer here and counts as too long; asking its length first would cost
+    // one more round trip into the dialog's process on every pass.
     LRESULT read = 0;
     const bool answered = Ask(list, WM_GETTEXT, static_cast<WPARAM>(chars), reinterpret_cast<LPARAM>(buffer), &read);
     buffer[chars - 1] = L'\0';

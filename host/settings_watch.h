@@ -17,8 +17,11 @@ inline constexpr UINT kDialogAnswerTimeoutMs = 500;
 // kSelected when a combo box on the dialog's screen-saver page has an entry selected that
 // names `saverName`, ignoring case. Without a page whose text contains "Screen saver" (a
 // dialog in another language) the lists of every page and of the dialog itself count.
-// kNoAnswer when a list did not answer within kDialogAnswerTimeoutMs.
-DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName);
+// kNoAnswer when a list did not answer within kDialogAnswerTimeoutMs. With `lastList`, a
+// watch asked again and again: the list that had the saver selected is kept there and
+// asked alone the next time, and the dialog is looked through again only when it no
+// longer has.
+DialogAnswer SaverSelection(HWND hDialog, const std::string& saverName, HWND* lastList = nullptr);
 
 // True when SaverSelection answers kSelected.
 Bool16 IsSaverSelected(HWND hDialog, const std::string& saverName);

@@ -108,11 +108,12 @@ void RunPreview(const std::string& upperText) {
     // A dialog that does not answer for a moment keeps its preview; one that stays silent
     // ends it as a closed dialog would, so that no preview hangs on with its record.
     DialogPatience patience(::GetTickCount());
+    HWND watchedList = nullptr;
     do {
         PreviewPass(hDC);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
-        shown = patience.GoesOn(SaverSelection(SettingsDialogWindow, SaverName), ::GetTickCount()) ? kTrue : kFalse;
+        shown = patience.GoesOn(SaverSelection(SettingsDialogWindow, SaverName, &watchedList), ::GetTickCount()) ? kTrue : kFalse;
     } while (alive && shown);
 
     WriteActiveSetup(kNoPreview);

@@ -48,7 +48,7 @@ struct Options {
     std::wstring pageCaption = kDefaultSaverPageCaption;
     std::vector<int> longEntries;
     int select = kEntryZelvane;
-    int growAfterLength = -1;
+    int growAfterSelection = -1;
 };
 
 struct Host {
@@ -82,8 +82,8 @@ Options ParseOptions() {
             options.longEntries.push_back(_wtoi(argv[++i]));
         else if (arg == L"--select" && hasValue)
             options.select = _wtoi(argv[++i]);
-        else if (arg == L"--grow-after-length" && hasValue)
-            options.growAfterLength = _wtoi(argv[++i]);
+        else if (arg == L"--grow-after-selection" && hasValue)
+            options.growAfterSelection = _wtoi(argv[++i]);
     }
     ::LocalFree(argv);
     return options;
@@ -211,15 +211,16 @@ HWND CreateList(HINSTANCE instance, HWND parent, int x, int y, int select) {
     return list;
 }
 
-// The list of --grow-after-length: it answers the length, then the entry grows.
+// The list of --grow-after-selection: it tells which entry is selected, then that entry grows.
 LRESULT CALLBACK GrowingListProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = ::CallWindowProcW(g.listProc, hWnd, msg, wParam, lParam);
-    if (msg == CB_GETLBTEXTLEN && static_cast<int>(wParam) == g.options.growAfterLength && !g.grown) {
+    if (msg == CB_GETCURSEL && result == g.options.growAfterSelection && !g.grown) {
         g.grown = true;
         const std::wstring grown(kGrownEntryChars, kLongEntryChar);
-        ::CallWindowProcW(g.listProc, hWnd, CB_DELETESTRING, wParam, 0);
-        ::CallWindowProcW(g.listProc, hWnd, CB_INSERTSTRING, wParam, reinterpret_cast<LPARAM>(grown.c_str()));
-        ::CallWindowProcW(g.listProc, hWnd, CB_SETCURSEL, wParam, 0);
+        const auto entry = static_cast<WPARAM>(result);
+        ::CallWindowProcW(g.listProc, hWnd, CB_DELETESTRING, entry, 0);
+        ::CallWindowProcW(g.listProc, hWnd, CB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(grown.c_str()));
+        ::CallWindowProcW(g.listProc, hWnd, CB_SETCURSEL, entry, 0);
     }
     return result;
 }
@@ -280,7 +281,7 @@ void CreateHost(HINSTANCE instance) {
             g.list = CreateList(instance, g.dialog, kPageMargin + kListX, kPageMargin + kListY, g.options.select);
         }
     }
-    if (g.list && g.options.growAfterLength >= 0)
+    if (g.list && g.options.growAfterSelection >= 0)
         g.listProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(g.list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GrowingListProc)));
     CreateButtons(instance);

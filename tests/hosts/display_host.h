@@ -31,7 +31,7 @@ inline constexpr int kEntryMystify = 3;   // "Mystify"
 inline constexpr int kEntryAccented = 4;  // "Zélvane" (é is U+00E9)
 inline constexpr int kFirstLongEntry = 5;
 inline constexpr wchar_t kLongEntryChar = L'z';
-inline constexpr size_t kGrownEntryChars = 10000;  // what --grow-after-length makes of an entry
+inline constexpr size_t kGrownEntryChars = 10000;  // what --grow-after-selection makes of an entry
 
 // The preview window's client size and the background the host paints in it.
 inline constexpr int kPreviewWidth = 152;
@@ -52,9 +52,9 @@ inline constexpr COLORREF kPreviewBackground = RGB(0, 128, 128);
 //   --page-caption TEXT  caption of the screen-saver page (default "Screen Saver")
 //   --long N             one more entry of N characters kLongEntryChar (repeatable)
 //   --select I           entry selected at start (-1: none)
-//   --grow-after-length I  entry I becomes kGrownEntryChars characters kLongEntryChar (and
-//                        stays selected) right after the list has first told its length:
-//                        a list that changes between a reader's two questions
+//   --grow-after-selection I  entry I becomes kGrownEntryChars characters kLongEntryChar
+//                        (and stays selected) right after the list has first told that it
+//                        is selected: a list that changes between a reader's two questions
 
 // Starts the host and finds its windows; the host is ended when the client goes.
 class Client {

@@ -97,11 +97,11 @@ TEST(SettingsWatch, EntriesOfUpTo254CharactersAreReadWholeLongerOnesNeverMatch) 
 }
 
 // The list may change between the reader's two questions: an entry that grows to 10,000
-// characters once its length has been told lands in the buffer without overrunning it,
+// characters once its selection has been told lands in the buffer without overrunning it,
 // and counts as too long to be read.
-TEST(SettingsWatch, AnEntryThatGrowsAfterTellingItsLengthOverrunsNothing) {
+TEST(SettingsWatch, AnEntryThatGrowsBetweenTwoQuestionsOverrunsNothing) {
     Client host;
-    ASSERT_TRUE(host.Start(L"--grow-after-length " + std::to_wstring(display_host::kEntryZelvane)));
+    ASSERT_TRUE(host.Start(L"--grow-after-selection " + std::to_wstring(display_host::kEntryZelvane)));
     constexpr wchar_t kGuardMark = 0xA5A5;
     constexpr int kBufferChars = 256;  // the watch's own: 255 and one to spare
     struct {
@@ -123,6 +123,18 @@ TEST(SettingsWatch, APageWhoseTextContainsScreenSaverIsTheScreenSaverPage) {
     EXPECT_TRUE(Selected(host, kSaverName)) << "the match is in the page's second list";
     host.Select(display_host::kEntryMystify);
     EXPECT_FALSE(Selected(host, kSaverName)) << "the dialog's own list, with Zelvane selected, was read";
+
+    // A watch that keeps the list it found answers as one that looks through the dialog.
+    HWND kept = nullptr;
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName, &kept), DialogAnswer::kNotSelected);
+    host.Select(display_host::kEntryZelvane);
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName, &kept), DialogAnswer::kSelected);
+    EXPECT_EQ(kept, host.List());
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName, &kept), DialogAnswer::kSelected);
+    host.Select(display_host::kEntryMystify);
+    EXPECT_EQ(SaverSelection(host.Dialog(), kSaverName, &kept), DialogAnswer::kNotSelected)
+        << "the kept list's old answer, or the dialog's own list, counted";
+    EXPECT_EQ(kept, nullptr);
 }
 
 // A dialog in another language (or with "ScreenSaver" run together): no page is the
