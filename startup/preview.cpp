@@ -113,7 +113,8 @@ void RunPreview(const std::string& upperText) {
         PreviewPass(hDC);
         // Both are asked on every pass.
         alive = ::IsWindow(PreviewWindow) ? kTrue : kFalse;
-        shown = patience.GoesOn(SaverSelection(SettingsDialogWindow, SaverName, &watchedList), ::GetTickCount()) ? kTrue : kFalse;
+        const DialogAnswer answer = SaverSelection(SettingsDialogWindow, SaverName, &watchedList);
+        shown = patience.GoesOn(answer, ::GetTickCount()) ? kTrue : kFalse;
     } while (alive && shown);
 
     WriteActiveSetup(kNoPreview);
