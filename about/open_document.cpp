@@ -2,10 +2,10 @@
 #include "about/open_document.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "core/about_text.h"
 #include "forms/win.h"  // before the shell's header, which needs the Windows types
+#include "windows/window_utils.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -20,25 +20,10 @@ constexpr int32_t kShellCouldNotStart = 0;
 using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
 
-// The shell and COM are loaded at the first document, not at start: they bring half a dozen
-// libraries with them, which cost every start of the saver and a link press alone needs.
-// Loaded from the system folder by full path, never from wherever the search order looks
-// first; kept until the process ends.
-FARPROC SystemFunction(const char* library, const char* name) {
-    char path[MAX_PATH];
-    const UINT folder = ::GetSystemDirectoryA(path, MAX_PATH);
-    const size_t length = std::strlen(library);
-    if (folder == 0 || folder + 1 + length >= MAX_PATH)
-        return nullptr;
-    path[folder] = '\\';
-    std::memcpy(path + folder + 1, library, length + 1);
-    HMODULE module = ::LoadLibraryA(path);
-    return module ? ::GetProcAddress(module, name) : nullptr;
-}
-
 // The shell, with the apartment it asks its callers for: single-threaded, OLE1 DDE off (it
 // may start a handler through COM). Made once, on the thread that opens documents, for the
-// process's life.
+// process's life; at the first document, not at start: the shell and COM bring half a dozen
+// libraries with them, which would cost every start of the saver and a link press alone needs.
 ShellExecuteFn LoadShell() {
     if (auto init = reinterpret_cast<CoInitializeExFn>(
             reinterpret_cast<void*>(SystemFunction("ole32.dll", "CoInitializeEx"))))

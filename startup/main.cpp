@@ -73,6 +73,7 @@ unsigned RunExitCode() {
 }  // namespace
 
 void Main() {
+    DisableInputMethod();
     YearText = kYearText;
     AppTitle = forms::AppTitle();
     const std::string text = NormalizedArguments(ArgumentsOf(::GetCommandLineA()));

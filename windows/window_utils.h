@@ -1,5 +1,6 @@
 // Finding the program's own form window, bringing a window back, keeping one on top,
-// placing a dialog over its owner, telling the user's own desktop, hooking a window's procedure.
+// placing a dialog over its owner, telling the user's own desktop, looking up system functions,
+// keeping input methods out, hooking a window's procedure.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,13 @@ void CenterOverWindow(HWND hWnd, HWND owner);
 // Whether the calling thread runs on the user's own desktop ("Default"), and not on one that
 // Windows keeps apart from it, such as the screen-saver desktop of a locked session.
 bool OnUsersOwnDesktop();
+
+// A function of a system library, the library loaded from the system folder by full path,
+// never from wherever the search order looks first, and kept until the process ends; null
+// when either is missing.
+FARPROC SystemFunction(const char* library, const char* name);
+// Keeps input methods out of the process, which takes no text: called before its first window.
+void DisableInputMethod();
 
 // Window hooks: puts `proc` on the window and keeps the procedure it replaced in `old`;
 // the unhook puts `old` back and clears it, and does nothing while `old` is clear.

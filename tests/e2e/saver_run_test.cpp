@@ -64,6 +64,9 @@ protected:
 TEST_F(SaverRun, ShowsOneBorderlessTopmostWindowCoveringTheScreenWithTheCursorHidden) {
     ExpectRunning();
     EXPECT_EQ(CountProcessWindows(saver_.Pid(), true), 1);
+    // Nor a hidden one: no input method came into the process (its window is the one the
+    // system makes for every thread that shows a window, unless the program keeps it out).
+    EXPECT_EQ(CountProcessWindows(saver_.Pid(), false), 1);
     EXPECT_EQ(ClassOf(window_), kFormClass);
     EXPECT_EQ(WindowText(window_), "");
     LONG style = ::GetWindowLongA(window_, GWL_STYLE);
