@@ -4,7 +4,8 @@
 //                                          start "SCR /S" RUNS times; each time, the milliseconds
 //                                          from CreateProcess to the first yellow pixel on screen;
 //                                          the floor below is FLOOR's plain window (a probe of the
-//                                          width of SCR: a 32-bit start costs Wine more), else this one's
+//                                          width of SCR: a 32-bit start costs Wine more), else this one's,
+//                                          timed right after each start; each start's ratio to it
 //   first_frame_probe preview SCR [RUNS [FLOOR]]  the same for "SCR /P <handle>" into the test
 //                                          display-settings dialog's popup preview (yellow inside it)
 //   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
@@ -248,6 +249,13 @@ void PrintSeries(const char* name, const std::vector<double>& values) {
     std::printf("\n");
 }
 
+void PrintRatios(const char* name, const std::vector<double>& values) {
+    std::printf("%s", name);
+    for (double v : values)
+        std::printf(" %.3f", v);
+    std::printf("\n");
+}
+
 // Seconds into the minute by the local clock: a preview started in second 0 draws one pass late.
 double ClockSecondsInMinute() {
     SYSTEMTIME now;
@@ -257,6 +265,8 @@ double ClockSecondsInMinute() {
 
 int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::wstring& floorExe) {
     std::vector<double> frames, windows, scans, clockSeconds, plainFrames, plainWindows, bare, plainPreview;
+    // Each start to its own floor's start right after it: the pair met the same load.
+    std::vector<double> plainRatios, plainPreviewRatios;
     RECT area = {0, 0, 0, 0};
     for (int run = 0; run < runs; ++run) {
         display_host::Client host;
@@ -314,15 +324,19 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::ws
         // The floors, right after each start so that they meet the same load on the machine.
         if (WaitForCleanArea(copy, area)) {
             const FrameTiming plain = TimePlainWindow(copy, area, floorExe);
-            if (plain.drawn)
+            if (plain.drawn) {
                 plainFrames.push_back(plain.frameMs);
+                plainRatios.push_back(timing.frameMs / plain.frameMs);
+            }
             if (plain.windowMs >= 0)
                 plainWindows.push_back(plain.windowMs);
         }
         if (preview) {
             const FrameTiming drawn = TimePlainPreview(floorExe);
-            if (drawn.drawn)
+            if (drawn.drawn) {
                 plainPreview.push_back(drawn.frameMs);
+                plainPreviewRatios.push_back(timing.frameMs / drawn.frameMs);
+            }
         }
         const double bareMs = TimeBareProcess(floorExe);
         if (bareMs >= 0)
@@ -334,10 +348,12 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::ws
         PrintSeries("window_ms", windows);
     PrintSeries("start_clock_s", clockSeconds);
     PrintSeries("plain_window_ms", plainFrames);
+    PrintRatios("plain_window_ratio", plainRatios);
     PrintSeries("plain_window_shown_ms", plainWindows);
     PrintSeries("bare_process_ms", bare);
     if (!plainPreview.empty()) {
         PrintSeries("plain_preview_ms", plainPreview);
+        PrintRatios("plain_preview_ratio", plainPreviewRatios);
         std::printf("plain_preview_median_ms %.1f\n", Median(plainPreview));
     }
     std::printf("first_frame_median_ms %.1f\n", Median(frames));
