@@ -24,8 +24,8 @@ FARPROC SystemFunction(const char* library, const char* name) {
 void DisableInputMethod() {
     // Otherwise the first window that takes the focus brings the input method into the
     // process: its hidden window, its text services (under Wine, COM as well) and its mode
-    // indicator over the clock. The system's user library has loaded it already wherever
-    // input methods run.
+    // indicator over the clock. Wherever input methods run, the system's user library has
+    // loaded theirs already: asking it costs the start nothing.
     if (auto disable =
             reinterpret_cast<DisableImeFn>(reinterpret_cast<void*>(SystemFunction("imm32.dll", "ImmDisableIME"))))
         disable(kAllThreadsOfProcess);

@@ -5,7 +5,7 @@
 //                                          from CreateProcess to the first yellow pixel on screen;
 //                                          the floor below is FLOOR's plain window (a probe of the
 //                                          width of SCR: a 32-bit start costs Wine more), else this one's,
-//                                          timed right after each start; each start's ratio to it
+//                                          timed right after each start, and each start's ratio to it
 //   first_frame_probe preview SCR [RUNS [FLOOR]]  the same for "SCR /P <handle>" into the test
 //                                          display-settings dialog's popup preview (yellow inside it)
 //   first_frame_probe plain-window X Y W H the smallest program that shows yellow (a popup there):
@@ -242,19 +242,13 @@ FrameTiming TimePlainPreview(const std::wstring& floorExe) {
     return timing;
 }
 
-void PrintSeries(const char* name, const std::vector<double>& values) {
+void PrintSeries(const char* name, const std::vector<double>& values, int decimals = 1) {
     std::printf("%s", name);
     for (double v : values)
-        std::printf(" %.1f", v);
+        std::printf(" %.*f", decimals, v);
     std::printf("\n");
 }
-
-void PrintRatios(const char* name, const std::vector<double>& values) {
-    std::printf("%s", name);
-    for (double v : values)
-        std::printf(" %.3f", v);
-    std::printf("\n");
-}
+constexpr int kRatioDecimals = 3;
 
 // Seconds into the minute by the local clock: a preview started in second 0 draws one pass late.
 double ClockSecondsInMinute() {
@@ -348,12 +342,12 @@ int RunFirstFrame(bool preview, const std::wstring& scr, int runs, const std::ws
         PrintSeries("window_ms", windows);
     PrintSeries("start_clock_s", clockSeconds);
     PrintSeries("plain_window_ms", plainFrames);
-    PrintRatios("plain_window_ratio", plainRatios);
+    PrintSeries("plain_window_ratio", plainRatios, kRatioDecimals);
     PrintSeries("plain_window_shown_ms", plainWindows);
     PrintSeries("bare_process_ms", bare);
     if (!plainPreview.empty()) {
         PrintSeries("plain_preview_ms", plainPreview);
-        PrintRatios("plain_preview_ratio", plainPreviewRatios);
+        PrintSeries("plain_preview_ratio", plainPreviewRatios, kRatioDecimals);
         std::printf("plain_preview_median_ms %.1f\n", Median(plainPreview));
     }
     std::printf("first_frame_median_ms %.1f\n", Median(frames));
